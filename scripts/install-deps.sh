@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the program needs to build, run and be tested.
+# Only what is missing is installed; a machine that has everything is left alone.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build pkg-config
+  # Qt 6: widgets, multimedia, SVG icons, Chinese translations of the standard buttons
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
+  libgl-dev
+  # image codecs and spreadsheets
+  libjpeg62-turbo-dev libturbojpeg0-dev libgif-dev libfreexl-dev libzip-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # a display for machines without one, Chinese fonts, and the tools to look at the window
+  xvfb xauth fonts-wqy-microhei xdotool xclip imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

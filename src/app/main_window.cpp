@@ -1,0 +1,260 @@
+#include "app/main_window.h"
+
+#include "help/about.h"
+#include "platform/dialogs.h"
+#include "platform/number_text.h"
+#include "workspace/colour_picker.h"
+#include "workspace/frame_geometry.h"
+#include "workspace/spin_edit_box.h"
+#include "workspace/tool_palette_window.h"
+#include "workspace/view_panel.h"
+
+#include "app/settings_folder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolBar>
+
+namespace {
+// The design window's outer size exceeds its client area by this much
+// (caption, menu bar and borders of the system it was designed on).
+constexpr int kDesignBorderWidth = 8;
+constexpr int kDesignBorderHeight = 54;
+
+// Toolbar command numbers (the entry's index in the toolbar).
+enum ToolbarCommand {
+    kOpen = 1, kSave = 2, kZoomIn = 4, kZoomOut = 5, kRotateCw = 6, kRotateCcw = 7,
+    kEdit = 8, kCamera = 10, kHelp = 11, kHomePage = 12,
+};
+} // namespace
+
+MainWindow::MainWindow(AppState& state, Dialogs& dialogs, const StartupEnvironment& environment)
+    : state_(state), dialogs_(dialogs), environment_(environment)
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    createUnits();
+    client_->setMinimumSize(minimumClientSize());
+    client_->installEventFilter(this);
+    bindEvents();
+    startUp();
+}
+
+MainWindow::~MainWindow()
+{
+    Shutdown();
+}
+
+void MainWindow::startUp()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        state_.main.screenWidth = screen->size().width();
+        state_.main.screenHeight = screen->size().height();
+    }
+    resizeClient(kDesignClientSize);
+    setWindowTitle(kMainTitle);
+    StatusBarHint(kStartHint);
+    hScrollBar_->setEnabled(false);
+    vScrollBar_->setEnabled(false);
+    sizeTypeBox_->setCurrentIndex(0);
+
+    const MainLayout layout = LayoutForClient(clientSize());
+    state_.view.viewCentreX = layout.viewCentreX;
+    state_.view.viewCentreY = layout.viewCentreY;
+    PlaceStartFrame(state_);
+
+    state_.tools.textCharWidth = 6;
+    state_.tools.textLineHeight = 12;
+    state_.camera.deviceAspect = 0.75;
+    state_.frame.jpegLimitKB = readNumber(jpegSizeBox_->text());
+
+    state_.main.settingsFolder =
+        PrepareSettingsFolder(environment_.programFolder, environment_.userDataFolder);
+    LoadSettings(state_.main.settingsFolder, state_.batch.settings, state_.camera.fast);
+
+    viewPanel_->setAcceptDrops(true);
+
+    toolPalette_ = new ToolPaletteWindow(this);
+    toolPalette_->followMainWindow(frameGeometry().topLeft());
+}
+
+// The binding table of the main window: every unit's events and their handlers.
+void MainWindow::bindEvents()
+{
+    for (int i = 0; i < toolbarEntries_.size(); ++i)
+        connect(toolbarEntries_[i], &QAction::triggered, this, [this, i] { runToolbarCommand(i); });
+
+    connect(menuOpen_, &QAction::triggered, this, [this] {
+        onOpenCommand();
+        viewPanel_->setFocus();
+    });
+    connect(menuEdit_, &QAction::triggered, this, &MainWindow::onEditCommand);
+    connect(menuCamera_, &QAction::triggered, this, [this] { onCameraCommand(false); });
+    connect(menuAbout_, &QAction::triggered, this, &MainWindow::ShowAbout);
+    connect(menuHelp_, &QAction::triggered, this, &MainWindow::onHelpCommand);
+
+    connect(saveButton_, &QPushButton::clicked, this, &MainWindow::onSaveCommand);
+    // The batch item is ticked only by entering batch crop mode.
+    connect(batchItem_, &QCheckBox::clicked, this,
+            [this] { batchItem_->setChecked(state_.batch.batchActive); });
+}
+
+void MainWindow::runToolbarCommand(int index)
+{
+    EndFrameDrag();
+    switch (index) {
+    case kOpen: onOpenCommand(); break;
+    case kSave: onSaveCommand(); break;
+    case kZoomIn: onZoomCommand(1.02); break;
+    case kZoomOut: onZoomCommand(0.98); break;
+    case kRotateCw: onRotateCommand(90); break;
+    case kRotateCcw: onRotateCommand(-90); break;
+    case kEdit: onEditCommand(); break;
+    case kCamera: onCameraCommand(true); break;
+    case kHelp: onHelpCommand(); break;
+    case kHomePage: onHomePageCommand(); break;
+    default: break;
+    }
+}
+
+QSize MainWindow::clientSize() const
+{
+    return client_->size();
+}
+
+void MainWindow::resizeClient(QSize size)
+{
+    size = size.expandedTo(minimumClientSize());
+    const QSize around = isVisible() ? this->size() - client_->size()
+                                     : QSize(0, menuBar()->sizeHint().height());
+    resize(size + around);
+    if (!isVisible() && layout()) {
+        // A hidden window lays its client area out only when asked.
+        layout()->activate();
+        LayoutMainWindow();
+    }
+}
+
+void MainWindow::measureBorders()
+{
+    const QRect outer = frameGeometry();
+    state_.main.ncW = outer.width() - client_->width() - kDesignBorderWidth;
+    state_.main.ncH = outer.height() - client_->height() - kDesignBorderHeight;
+}
+
+void MainWindow::LayoutMainWindow()
+{
+    const QSize client = clientSize();
+    const MainLayout l = LayoutForClient(client);
+    state_.main.mainWidth = client.width() + kDesignBorderWidth + state_.main.ncW;
+    state_.main.mainHeight = client.height() + kDesignBorderHeight + state_.main.ncH;
+    state_.view.viewCentreX = l.viewCentreX;
+    state_.view.viewCentreY = l.viewCentreY;
+
+    toolbar_->setGeometry(l.toolbar);
+    viewPanel_->setGeometry(l.view);
+    hScrollBar_->setGeometry(l.hScrollBar);
+    vScrollBar_->setGeometry(l.vScrollBar);
+    panelGroup_->setGeometry(l.panelGroup);
+    upButton_->setGeometry(l.upButton);
+    downButton_->setGeometry(l.downButton);
+    leftButton_->setGeometry(l.leftButton);
+    rightButton_->setGeometry(l.rightButton);
+    saveButton_->setGeometry(l.saveButton);
+    statusBar_->setGeometry(l.statusBar);
+    statusHintPart_->setGeometry(0, 0, l.statusHintWidth, l.statusBar.height());
+    batchItem_->setGeometry(l.statusHintWidth + 4, 0, l.statusBar.width() - l.statusHintWidth - 4,
+                            l.statusBar.height());
+
+    CentreFrame(state_);
+    if (state_.view.imageLoaded)
+        viewPanel_->setFocus();
+}
+
+void MainWindow::StatusBarHint(const QString& hint)
+{
+    if (hint == state_.view.statusHint)
+        return;
+    state_.view.statusHint = hint;
+    statusHintPart_->setText(hint);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!bordersMeasured_) {
+        bordersMeasured_ = true;
+        measureBorders();
+        LayoutMainWindow();
+    }
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (toolPalette_)
+        toolPalette_->followMainWindow(frameGeometry().topLeft());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    Shutdown();
+    event->accept();
+    QCoreApplication::exit(0);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == client_ && event->type() == QEvent::Resize)
+        LayoutMainWindow();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Releases what the program holds, in order. Nothing is saved here: settings
+// and the task file are written as they change.
+void MainWindow::Shutdown()
+{
+    if (shutDown_)
+        return;
+    shutDown_ = true;
+    state_.view.currentPicture = QImage();
+}
+
+void MainWindow::ShowAbout()
+{
+    ::ShowAbout(dialogs_);
+}
+
+void MainWindow::EndFrameDrag()
+{
+    state_.frame.frameDrag = FrameDrag::None;
+}
+
+// Commands whose work is still to come do nothing yet.
+void MainWindow::onOpenCommand() {}
+void MainWindow::onSaveCommand() {}
+void MainWindow::onZoomCommand(double) {}
+void MainWindow::onRotateCommand(int) {}
+void MainWindow::onCameraCommand(bool) {}
+void MainWindow::onHelpCommand() {}
+void MainWindow::onHomePageCommand() {}
+
+void MainWindow::onEditCommand()
+{
+    if (!state_.view.imageLoaded) {
+        dialogs_.showMessage(QStringLiteral("提示"), kNoPictureMessage, MessageIcon::None,
+                             MessageButtons::Ok);
+        return;
+    }
+}

@@ -1,0 +1,123 @@
+#pragma once
+// The main window: the hub of the program. Its units carry the program's own
+// names as objectName; bindEvents() is the one place that ties their events
+// to the handlers below.
+#include "app/app_state.h"
+#include "app/main_layout.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QToolBar;
+class ColourPicker;
+class Dialogs;
+class SpinEditBox;
+class ToolPaletteWindow;
+class ViewPanel;
+
+inline const QString kMainTitle = QStringLiteral("栎澄证照工坊 V2.9");
+inline const QString kNoPictureMessage = QStringLiteral("请打开一张图片或拍照一幅图象再进行操作。");
+
+// Where the program lives on this machine; tests point it at temporary folders.
+struct StartupEnvironment {
+    QString programFolder;
+    QString userDataFolder;
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(AppState& state, Dialogs& dialogs, const StartupEnvironment& environment);
+    ~MainWindow() override;
+
+    // Size-changed handling: places every unit for the current client size.
+    void LayoutMainWindow();
+    // Writes the hint into status-bar part 0 when it differs from the last one.
+    void StatusBarHint(const QString& hint);
+    // Makes the client area (below the menu bar) the given size.
+    void resizeClient(QSize size);
+    QSize clientSize() const;
+
+    void ShowAbout();
+
+    ToolPaletteWindow* toolPalette() const { return toolPalette_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Construction of the units, in main_window_units.cpp.
+    void createUnits();
+    void createMenus();
+    void createToolbar();
+    void createPanelGroup();
+    void createStatusBar();
+
+    void startUp();
+    void bindEvents();
+    void measureBorders();
+    void Shutdown();
+
+    // Commands of the toolbar and the menu.
+    void runToolbarCommand(int index);
+    void onOpenCommand();
+    void onSaveCommand();
+    void onZoomCommand(double factor);
+    void onRotateCommand(int degrees);
+    void onEditCommand();
+    void onCameraCommand(bool endsBatchMode);
+    void onHelpCommand();
+    void onHomePageCommand();
+    void EndFrameDrag();
+
+    AppState& state_;
+    Dialogs& dialogs_;
+    StartupEnvironment environment_;
+    bool bordersMeasured_ = false;
+    bool shutDown_ = false;
+
+    // Units of the main window, named as in their objectName.
+    QWidget* client_ = nullptr;
+    QToolBar* toolbar_ = nullptr;            // 工具条1
+    QList<QAction*> toolbarEntries_;         // the thirteen entries, separators included
+    ViewPanel* viewPanel_ = nullptr;         // 可视画板
+    QLineEdit* textEntry_ = nullptr;         // 文字输入编辑框
+    QScrollBar* hScrollBar_ = nullptr;       // 横向滚动条
+    QScrollBar* vScrollBar_ = nullptr;       // 纵向滚动条
+    QFrame* statusBar_ = nullptr;            // 状态条1
+    QLabel* statusHintPart_ = nullptr;       // part 0 of 状态条1
+    QCheckBox* batchItem_ = nullptr;         // part 1 of 状态条1
+    QGroupBox* panelGroup_ = nullptr;        // 面板分组框
+    QComboBox* sizeTypeBox_ = nullptr;       // 尺寸类型组合框
+    SpinEditBox* widthBox_ = nullptr;        // 像素宽编辑框
+    SpinEditBox* heightBox_ = nullptr;       // 像素高编辑框
+    SpinEditBox* jpegSpinBox_ = nullptr;     // 体积编辑框
+    QLineEdit* lessEqualBox_ = nullptr;      // 小于编辑框
+    QLineEdit* jpegSizeBox_ = nullptr;       // JPG体积编辑框
+    ColourPicker* colourPicker_ = nullptr;   // 采集框颜色选择器
+    QPushButton* upButton_ = nullptr;        // 截图上移按钮
+    QPushButton* leftButton_ = nullptr;      // 截图左移按钮
+    QPushButton* saveButton_ = nullptr;      // 截图保存按钮
+    QPushButton* rightButton_ = nullptr;     // 截图右移按钮
+    QPushButton* downButton_ = nullptr;      // 截图下移按钮
+    QLineEdit* focusHolder_ = nullptr;       // 焦点框
+    QTimer moveTimer_;                       // 截图时钟
+    QAction* menuOpen_ = nullptr;
+    QAction* menuEdit_ = nullptr;
+    QAction* menuCamera_ = nullptr;
+    QAction* menuAbout_ = nullptr;
+    QAction* menuHelp_ = nullptr;
+    ToolPaletteWindow* toolPalette_ = nullptr;
+};

@@ -1,0 +1,11 @@
+#pragma once
+#include <QString>
+
+inline const QString kSettingsFolderName = QStringLiteral("头像采集设置");
+
+// The folder that keeps set.dll, the task file and the work files: beside the
+// program when that folder can be written (a portable copy), otherwise in the
+// per-user data folder. The folder is created when missing. When neither can
+// be created the returned path does not exist; reads there find nothing and
+// the program runs with its defaults.
+QString PrepareSettingsFolder(const QString& programFolder, const QString& userDataFolder);

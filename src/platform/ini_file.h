@@ -1,0 +1,21 @@
+#pragma once
+// Ini files with the semantics of the Windows private-profile functions, so the
+// files the Windows build writes and ours are interchangeable:
+// - a missing file, section or key reads as the empty text;
+// - section and key names compare case-insensitively, surrounding blanks ignored;
+// - a value read has its surrounding blanks trimmed;
+// - a write creates the file, the section and the key as needed and replaces
+//   an existing value, leaving every other line as it was.
+// On disk the files are GB18030 with CRLF line ends, and every write replaces
+// the file atomically.
+#include <QString>
+
+// The text-level operations, on the decoded content of a file.
+QString iniValue(const QString& content, const QString& section, const QString& key);
+QString iniWithValue(const QString& content, const QString& section, const QString& key,
+                     const QString& value);
+
+// The file-level operations.
+QString readIniValue(const QString& path, const QString& section, const QString& key);
+bool writeIniValue(const QString& path, const QString& section, const QString& key,
+                   const QString& value);

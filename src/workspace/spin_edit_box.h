@@ -1,0 +1,26 @@
+#pragma once
+// An edit box with spin buttons whose text is free: the program, not the
+// control, decides what a typed text means. Typing and writes from the
+// program raise the same contentChanged signal; the spin buttons (and the
+// up and down keys) only report their step, which the program applies.
+#include <QAbstractSpinBox>
+#include <QLineEdit>
+
+class SpinEditBox : public QAbstractSpinBox {
+    Q_OBJECT
+public:
+    explicit SpinEditBox(QWidget* parent = nullptr);
+
+    QString text() const;
+    void setText(const QString& text);
+    QLineEdit* editor() const { return lineEdit(); }
+
+    void stepBy(int steps) override;
+
+signals:
+    void contentChanged();
+    void spinned(int step);
+
+protected:
+    StepEnabled stepEnabled() const override;
+};
