@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/app_state.h"
+#include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
 
 #include <QApplication>
@@ -11,7 +12,8 @@ int main(int argc, char* argv[])
 
     AppState state;
     QtDialogs dialogs;
-    MainWindow window(state, dialogs, currentEnvironment());
+    QtClipboard clipboard;
+    MainWindow window(state, PlatformServices{dialogs, clipboard}, currentEnvironment());
     dialogs.setParentWindow(&window);
     window.show();
     return QApplication::exec();

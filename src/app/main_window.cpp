@@ -8,6 +8,7 @@
 #include "workspace/spin_edit_box.h"
 #include "workspace/tool_palette_window.h"
 #include "workspace/view_panel.h"
+#include "workspace/view_render.h"
 
 #include "app/settings_folder.h"
 
@@ -40,13 +41,15 @@ enum ToolbarCommand {
 };
 } // namespace
 
-MainWindow::MainWindow(AppState& state, Dialogs& dialogs, const StartupEnvironment& environment)
-    : state_(state), dialogs_(dialogs), environment_(environment)
+MainWindow::MainWindow(AppState& state, const PlatformServices& platform,
+                       const StartupEnvironment& environment)
+    : state_(state), dialogs_(platform.dialogs), clipboard_(platform.clipboard), environment_(environment)
 {
     setObjectName(QStringLiteral("MainWindow"));
     createUnits();
     client_->setMinimumSize(minimumClientSize());
     client_->installEventFilter(this);
+    viewPanel_->setViewBuffer(&ws_.view);
     bindEvents();
     startUp();
 }
@@ -105,6 +108,8 @@ void MainWindow::bindEvents()
     connect(menuHelp_, &QAction::triggered, this, &MainWindow::onHelpCommand);
 
     connect(saveButton_, &QPushButton::clicked, this, &MainWindow::onSaveCommand);
+    bindViewEvents();
+    watchUnitMouseMoves();
     // The batch item is ticked only by entering batch crop mode.
     connect(batchItem_, &QCheckBox::clicked, this,
             [this] { batchItem_->setChecked(state_.batch.batchActive); });
@@ -178,6 +183,12 @@ void MainWindow::LayoutMainWindow()
                             l.statusBar.height());
 
     CentreFrame(state_);
+    if (ws_.image.size() != l.view.size()) {
+        ResizeViewPanels(ws_, l.view.size());
+        RenderView(state_, ws_);
+    }
+    RefreshView(state_, ws_);
+    showWorkspace();
     if (state_.view.imageLoaded)
         viewPanel_->setFocus();
 }
@@ -214,12 +225,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
     QCoreApplication::exit(0);
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == client_ && event->type() == QEvent::Resize)
-        LayoutMainWindow();
-    return QMainWindow::eventFilter(watched, event);
-}
 
 // Releases what the program holds, in order. Nothing is saved here: settings
 // and the task file are written as they change.
@@ -241,10 +246,20 @@ void MainWindow::EndFrameDrag()
     state_.frame.frameDrag = FrameDrag::None;
 }
 
+void MainWindow::onZoomCommand(double factor)
+{
+    if (!state_.view.imageLoaded)
+        return;
+    zoomFromUser(factor);
+}
+
 // Commands whose work is still to come do nothing yet.
-void MainWindow::onOpenCommand() {}
+void MainWindow::onOpenCommand()
+{
+    OpenImageFile();
+}
+
 void MainWindow::onSaveCommand() {}
-void MainWindow::onZoomCommand(double) {}
 void MainWindow::onRotateCommand(int) {}
 void MainWindow::onCameraCommand(bool) {}
 void MainWindow::onHelpCommand() {}

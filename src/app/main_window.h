@@ -4,6 +4,8 @@
 // to the handlers below.
 #include "app/app_state.h"
 #include "app/main_layout.h"
+#include "platform/platform_services.h"
+#include "workspace/workspace.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -19,7 +21,9 @@ class QPushButton;
 class QScrollBar;
 class QToolBar;
 class ColourPicker;
+class Clipboard;
 class Dialogs;
+class QKeyEvent;
 class SpinEditBox;
 class ToolPaletteWindow;
 class ViewPanel;
@@ -36,7 +40,7 @@ struct StartupEnvironment {
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(AppState& state, Dialogs& dialogs, const StartupEnvironment& environment);
+    MainWindow(AppState& state, const PlatformServices& platform, const StartupEnvironment& environment);
     ~MainWindow() override;
 
     // Size-changed handling: places every unit for the current client size.
@@ -48,6 +52,14 @@ public:
     QSize clientSize() const;
 
     void ShowAbout();
+
+    // Import (file, drop, paste) and Ctrl+C.
+    void OpenImageFile();
+    void DropImageFiles(const QStringList& paths);
+    void PasteImage();
+    void CopyCrop();
+
+    const Workspace& workspace() const { return ws_; }
 
     ToolPaletteWindow* toolPalette() const { return toolPalette_; }
 
@@ -82,8 +94,26 @@ private:
     void onHomePageCommand();
     void EndFrameDrag();
 
+    // The view, in main_window_view.cpp.
+    void bindViewEvents();
+    void showWorkspace();
+    void afterFileImport();
+    void zoomFromUser(double factor);
+    void onViewKey(QKeyEvent* event);
+    void onViewWheel(int notches);
+    void onViewRightPressed();
+    void onViewMouseMoved(QPoint position);
+    void onScrollBarMoved();
+    void onUnitMouseMoved(QWidget* unit);
+    QWidget* unitOf(QObject* object) const;
+    void watchUnitMouseMoves();
+
     AppState& state_;
     Dialogs& dialogs_;
+    Clipboard& clipboard_;
+    Workspace ws_;
+    bool applyingScrollBars_ = false;
+    QString lastOpenFolder_;
     StartupEnvironment environment_;
     bool bordersMeasured_ = false;
     bool shutDown_ = false;

@@ -1,7 +1,6 @@
 #include "app/main_window.h"
 #include "app/settings.h"
-#include "support/fake_dialogs.h"
-#include "support/temp_folder.h"
+#include "support/main_window_fixture.h"
 #include "workspace/tool_palette_window.h"
 
 #include <QAbstractButton>
@@ -22,38 +21,7 @@
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { open(); }
-
-    void open()
-    {
-        window.reset();
-        state = AppState{};
-        window = std::make_unique<MainWindow>(state, dialogs,
-                                              StartupEnvironment{program.path(), userData.path()});
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    template <typename T = QWidget>
-    T* unit(const char* name)
-    {
-        return window->findChild<T*>(QString::fromUtf8(name));
-    }
-
-    QRect geometryOf(const char* name)
-    {
-        QWidget* w = unit(name);
-        return w ? w->geometry() : QRect();
-    }
-
-    TempFolder program;
-    TempFolder userData;
-    FakeDialogs dialogs;
-    AppState state;
-    std::unique_ptr<MainWindow> window;
-};
+using MainWindowTest = MainWindowFixture;
 
 TEST_F(MainWindowTest, StartsWithTheDesignClientAreaAndACentredFrame)
 {
@@ -218,7 +186,7 @@ TEST_F(MainWindowTest, ASettingsFolderThatCannotBeCreatedLeavesTheProgramRunning
     userData.write(QStringLiteral("not-a-folder"), "x");
     state = AppState{};
     window = std::make_unique<MainWindow>(
-        state, dialogs,
+        state, PlatformServices{dialogs, clipboard},
         StartupEnvironment{program.file(QStringLiteral("not-a-folder")), userData.file(QStringLiteral("not-a-folder"))});
     window->show();
     EXPECT_EQ(state.batch.settings.outputExtension, QStringLiteral(".JPG"));

@@ -125,7 +125,7 @@ TEST(LoadSettings, AnUnusableSettingsFileLoadsTheDefaults)
 {
     const QList<QByteArray> files = {
         QByteArray(),
-        QByteArray("\x00\x01\x02[\xff\xfe\x80=\x00]", 12),
+        QByteArray("\x00\x01\x02[\xff\xfe\x80=\x00]", 10),
         QByteArray("[批量截图"),
         QByteArray("=\n==\n[]\n[\n]=\n"),
     };

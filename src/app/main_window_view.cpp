@@ -1,0 +1,288 @@
+// The main window's view: import, the view panel's events, the scroll bars
+// and the status-bar hints of every unit.
+#include "app/main_window.h"
+
+#include "imaging/image_import.h"
+#include "platform/clipboard.h"
+#include "platform/dialogs.h"
+#include "workspace/colour_picker.h"
+#include "workspace/spin_edit_box.h"
+#include "workspace/status_hints.h"
+#include "workspace/view_geometry.h"
+#include "workspace/view_panel.h"
+#include "workspace/view_render.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QToolBar>
+
+void MainWindow::bindViewEvents()
+{
+    connect(viewPanel_, &ViewPanel::keyPressed, this, &MainWindow::onViewKey);
+    connect(viewPanel_, &ViewPanel::wheelTurned, this, &MainWindow::onViewWheel);
+    connect(viewPanel_, &ViewPanel::rightPressed, this, &MainWindow::onViewRightPressed);
+    connect(viewPanel_, &ViewPanel::mouseMoved, this, &MainWindow::onViewMouseMoved);
+    connect(viewPanel_, &ViewPanel::filesDropped, this, &MainWindow::DropImageFiles);
+    connect(hScrollBar_, &QScrollBar::valueChanged, this, &MainWindow::onScrollBarMoved);
+    connect(vScrollBar_, &QScrollBar::valueChanged, this, &MainWindow::onScrollBarMoved);
+}
+
+// Shows the panels as rendered: the scroll bars take the renderer's
+// settings (without that counting as the user scrolling) and the view repaints.
+void MainWindow::showWorkspace()
+{
+    applyingScrollBars_ = true;
+    const auto apply = [](QScrollBar* bar, const ScrollBarSetting& s, int page) {
+        bar->setRange(0, s.enabled ? s.maximum : 0);
+        bar->setPageStep(std::max(1, page));
+        bar->setSingleStep(std::max(1, page / 20));
+        bar->setValue(s.enabled ? s.position : 0);
+        bar->setEnabled(s.enabled);
+    };
+    apply(hScrollBar_, ws_.hBar, ws_.image.width());
+    apply(vScrollBar_, ws_.vBar, ws_.image.height());
+    applyingScrollBars_ = false;
+    viewPanel_->update();
+}
+
+void MainWindow::OpenImageFile()
+{
+    QString start = lastOpenFolder_;
+    if (start.isEmpty())
+        start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString path = dialogs_.chooseOpenFile(kOpenDialogTitle, kOpenDialogFilter, start);
+    if (path.isEmpty())
+        return;
+    lastOpenFolder_ = QFileInfo(path).absolutePath();
+    MakeCurrentImageFromFile(state_, ws_, path);
+    afterFileImport();
+    if (state_.batch.batchActive) {
+        state_.import.imageOrigin = ImageOrigin::UserFile;
+        state_.import.userFilePath = QDir::toNativeSeparators(path);
+    }
+}
+
+void MainWindow::DropImageFiles(const QStringList& paths)
+{
+    const QString refusal = DropRefusal(paths);
+    if (!refusal.isEmpty()) {
+        dialogs_.showMessage(QStringLiteral("提示"), refusal, MessageIcon::None, MessageButtons::Ok);
+        return;
+    }
+    MakeCurrentImageFromFile(state_, ws_, paths.first());
+    afterFileImport();
+    if (state_.batch.batchActive) {
+        state_.import.imageOrigin = ImageOrigin::UserFile;
+        state_.import.userFilePath = QDir::toNativeSeparators(paths.first());
+    }
+}
+
+// What the file form of an import does beyond the picture itself.
+void MainWindow::afterFileImport()
+{
+    if (state_.view.imageLoaded) {
+        textEntry_->hide();
+        textEntry_->clear();
+    }
+    showWorkspace();
+    viewPanel_->setFocus();
+}
+
+void MainWindow::PasteImage()
+{
+    MakeCurrentImageFromBytes(state_, ws_, clipboard_.bitmapAsBmpFile());
+    showWorkspace();
+}
+
+void MainWindow::CopyCrop()
+{
+    clipboard_.setBitmap(CaptureFrameImage(state_, ws_));
+}
+
+void MainWindow::zoomFromUser(double factor)
+{
+    EndFrameDrag();
+    ZoomView(state_, ws_, factor);
+    showWorkspace();
+    viewPanel_->setFocus();
+}
+
+void MainWindow::onViewKey(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool keypad = event->modifiers() & Qt::KeypadModifier;
+    switch (event->key()) {
+    case Qt::Key_V:
+        if (mods == Qt::ControlModifier)
+            PasteImage();
+        return;
+    case Qt::Key_C:
+        if (mods == Qt::ControlModifier)
+            CopyCrop();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down: {
+        if (!state_.view.imageLoaded)
+            return;
+        FrameState& f = state_.frame;
+        switch (event->key()) {
+        case Qt::Key_Left: --f.frameLeft; break;
+        case Qt::Key_Up: --f.frameTop; break;
+        case Qt::Key_Right: ++f.frameLeft; break;
+        default: ++f.frameTop; break;
+        }
+        RefreshView(state_, ws_);
+        viewPanel_->update();
+        return;
+    }
+    case Qt::Key_Equal:
+    case Qt::Key_Plus:
+        if (!keypad)
+            zoomFromUser(1.02);
+        return;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+        if (!keypad)
+            zoomFromUser(0.98);
+        return;
+    default:
+        return;
+    }
+}
+
+void MainWindow::onViewWheel(int notches)
+{
+    if (!state_.view.imageLoaded)
+        return;
+    zoomFromUser(WheelZoomFactor(notches));
+}
+
+void MainWindow::onViewRightPressed()
+{
+    viewPanel_->unsetCursor();
+    if (state_.view.imageLoaded) {
+        RefreshView(state_, ws_);
+        viewPanel_->update();
+    }
+}
+
+void MainWindow::onViewMouseMoved(QPoint)
+{
+    StatusBarHint(ViewHint(state_, textEntry_->isVisible()));
+}
+
+void MainWindow::onScrollBarMoved()
+{
+    if (applyingScrollBars_)
+        return;
+    ScrollView(state_, ws_, hScrollBar_->value(), vScrollBar_->value());
+    viewPanel_->update();
+}
+
+// Every unit outside the view reports its mouse moves here, its inner
+// widgets (a spin box's editor, a toolbar's buttons) included.
+void MainWindow::watchUnitMouseMoves()
+{
+    client_->installEventFilter(this);
+    for (QWidget* w : client_->findChildren<QWidget*>()) {
+        if (w == viewPanel_ || viewPanel_->isAncestorOf(w))
+            continue;
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+}
+
+QWidget* MainWindow::unitOf(QObject* object) const
+{
+    for (auto* w = qobject_cast<QWidget*>(object); w && w != this; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w;
+    }
+    return nullptr;
+}
+
+void MainWindow::onUnitMouseMoved(QWidget* unit)
+{
+    if (unit == panelGroup_ || unit == viewPanel_)
+        return;
+    if (unit == textEntry_) {
+        StatusBarHint(Hint::textEntry);
+        return;
+    }
+    EndFrameDrag();
+    const QString name = unit->objectName();
+    const bool keys = state_.batch.keysRegistered;
+    if (unit == client_)
+        StatusBarHint(keys ? Hint::navigationKeys : QString());
+    else if (unit == toolbar_)
+        StatusBarHint(ToolbarHint(state_));
+    else if (unit == widthBox_ || name == QLatin1String("宽度标签"))
+        StatusBarHint(Hint::width);
+    else if (unit == heightBox_ || name == QLatin1String("高度标签"))
+        StatusBarHint(Hint::height);
+    else if (unit == jpegSizeBox_ || unit == lessEqualBox_ || unit == jpegSpinBox_ ||
+             name == QLatin1String("JPG体积标签"))
+        StatusBarHint(Hint::jpegSize);
+    else if (unit == colourPicker_ || name == QLatin1String("颜色选择标签"))
+        StatusBarHint(Hint::frameColour);
+    else if (unit == upButton_)
+        StatusBarHint(Hint::moveUp);
+    else if (unit == downButton_)
+        StatusBarHint(Hint::moveDown);
+    else if (unit == leftButton_)
+        StatusBarHint(Hint::moveLeft);
+    else if (unit == rightButton_)
+        StatusBarHint(Hint::moveRight);
+    else if (unit == hScrollBar_)
+        StatusBarHint(Hint::scrollAcross);
+    else if (unit == vScrollBar_)
+        StatusBarHint(Hint::scrollDown);
+    else if (unit == saveButton_)
+        StatusBarHint(keys ? Hint::saveWithKeys : Hint::save);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == client_)
+            LayoutMainWindow();
+        break;
+    case QEvent::MouseMove: {
+        // A move that a widget leaves unhandled reaches its parents too; only
+        // the innermost widget under the pointer counts.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (widget && !widget->childAt(at)) {
+            if (QWidget* unit = unitOf(widget))
+                onUnitMouseMoved(unit);
+        }
+        break;
+    }
+    case QEvent::MouseButtonPress:
+        if ((watched == hScrollBar_ || watched == vScrollBar_) &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            EndFrameDrag();
+        break;
+    case QEvent::MouseButtonRelease:
+        if ((watched == hScrollBar_ || watched == vScrollBar_) &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            viewPanel_->setFocus();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

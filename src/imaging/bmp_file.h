@@ -1,0 +1,8 @@
+#pragma once
+// 24-bit uncompressed BMP files in memory: 14-byte file header, 40-byte info
+// header, bottom-up rows padded to four bytes. The capture of the frame and
+// clipboard pictures travel in this form.
+#include <QByteArray>
+#include <QImage>
+
+QByteArray encodeBmp24(const QImage& image);

@@ -1,0 +1,47 @@
+#include "imaging/image_import.h"
+
+#include "imaging/image_decoder.h"
+#include "workspace/view_geometry.h"
+#include "workspace/view_render.h"
+
+QString DropRefusal(const QStringList& paths)
+{
+    if (paths.size() > 1)
+        return QStringLiteral("您同时拖放了%1个文件，请每次只拖放一个文件。").arg(paths.size());
+    const QString path = paths.value(0);
+    const QString extension = path.mid(path.lastIndexOf(QLatin1Char('.')) + 1).toLower();
+    static const QStringList accepted = {QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                         QStringLiteral("gif"), QStringLiteral("png")};
+    if (!accepted.contains(extension))
+        return kWrongExtensionMessage;
+    return {};
+}
+
+static bool takePicture(AppState& state, Workspace& ws, const QImage& picture)
+{
+    ViewState& v = state.view;
+    v.currentPicture = picture;
+    if (picture.isNull()) {
+        ws.back = QImage();
+        return false;
+    }
+    v.imageLoaded = true;
+    v.scrollRatioX = 0.5;
+    v.scrollRatioY = 0.5;
+    v.viewScale = FitScale(picture.size(), ws.image.size());
+    ws.hBar = {};
+    ws.vBar = {};
+    RenderView(state, ws);
+    return true;
+}
+
+bool MakeCurrentImageFromFile(AppState& state, Workspace& ws, const QString& path)
+{
+    ClearViewPanels(ws);
+    return takePicture(state, ws, decodeImageFile(path));
+}
+
+bool MakeCurrentImageFromBytes(AppState& state, Workspace& ws, const QByteArray& bmp)
+{
+    return takePicture(state, ws, decodeImageBytes(bmp));
+}

@@ -1,0 +1,46 @@
+#pragma once
+// A main window on the off-screen platform with fake dialogs and clipboard,
+// its program and user folders in temporary folders.
+#include "app/main_window.h"
+#include "support/fake_clipboard.h"
+#include "support/fake_dialogs.h"
+#include "support/temp_folder.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override { open(); }
+
+    void open()
+    {
+        window.reset();
+        state = AppState{};
+        window = std::make_unique<MainWindow>(state, PlatformServices{dialogs, clipboard},
+                                              StartupEnvironment{program.path(), userData.path()});
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    template <typename T = QWidget>
+    T* unit(const char* name)
+    {
+        return window->findChild<T*>(QString::fromUtf8(name));
+    }
+
+    QRect geometryOf(const char* name)
+    {
+        QWidget* w = unit(name);
+        return w ? w->geometry() : QRect();
+    }
+
+    TempFolder program;
+    TempFolder userData;
+    FakeDialogs dialogs;
+    FakeClipboard clipboard;
+    AppState state;
+    std::unique_ptr<MainWindow> window;
+};
