@@ -57,8 +57,11 @@ void MainWindow::showWorkspace()
 void MainWindow::OpenImageFile()
 {
     QString start = lastOpenFolder_;
-    if (start.isEmpty())
+    if (start.isEmpty()) {
         start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        if (!QDir(start).exists())
+            start = QDir::homePath();
+    }
     const QString path = dialogs_.chooseOpenFile(kOpenDialogTitle, kOpenDialogFilter, start);
     if (path.isEmpty())
         return;

@@ -1,0 +1,43 @@
+#include "bench_photo.h"
+
+#include "imaging/image_decoder.h"
+
+#include <QDir>
+#include <QImageWriter>
+
+QString benchPhotoSource()
+{
+    const QString path = qEnvironmentVariable("IDPHOTO_BENCH_PHOTO");
+    return !path.isEmpty() && QFile::exists(path) ? path : QStringLiteral("generated");
+}
+
+QImage benchPhoto(QSize size)
+{
+    const QString source = benchPhotoSource();
+    QImage photo;
+    if (source != QLatin1String("generated"))
+        photo = decodeImageFile(source);
+    if (photo.isNull()) {
+        photo = QImage(size, QImage::Format_RGB32);
+        for (int y = 0; y < size.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+            for (int x = 0; x < size.width(); ++x) {
+                const int n = ((x * 7919 + y * 104729) ^ (x * y)) & 15;
+                line[x] = qRgb((x / 23 + n) & 255, (y / 17 + n) & 255, ((x + y) / 41 + n) & 255);
+            }
+        }
+        return photo;
+    }
+    return photo.scaled(size, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation)
+        .copy(QRect(QPoint(0, 0), size));
+}
+
+QString benchJpegFile(QSize size)
+{
+    const QString path = QDir::temp().filePath(
+        QStringLiteral("idphoto-bench-%1x%2.jpg").arg(size.width()).arg(size.height()));
+    QImageWriter writer(path, "jpeg");
+    writer.setQuality(92);
+    writer.write(benchPhoto(size));
+    return path;
+}

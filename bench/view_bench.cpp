@@ -1,0 +1,109 @@
+// Opening a large photo and showing it fitted, and one zoom step, beside a
+// plain full decode of the same file.
+#include "bench_photo.h"
+
+#include "imaging/image_decoder.h"
+#include "imaging/image_import.h"
+#include "workspace/view_render.h"
+
+#include <QFile>
+#include <benchmark/benchmark.h>
+#include <turbojpeg.h>
+
+#include <vector>
+
+namespace {
+
+const QString& photoFile()
+{
+    static const QString path = benchJpegFile(QSize(6000, 4000));
+    return path;
+}
+
+void BM_PlainTurboJpegDecode(benchmark::State& st)
+{
+    QFile file(photoFile());
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    tjhandle tj = tjInitDecompress();
+    std::vector<unsigned char> pixels(size_t(6000) * 4000 * 4);
+    for (auto _ : st) {
+        const int rc = tjDecompress2(tj, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                     static_cast<unsigned long>(bytes.size()), pixels.data(), 6000, 0, 4000,
+                                     TJPF_BGRX, 0);
+        benchmark::DoNotOptimize(rc);
+    }
+    tjDestroy(tj);
+    st.SetLabel(benchPhotoSource().toStdString());
+}
+BENCHMARK(BM_PlainTurboJpegDecode)->Unit(benchmark::kMillisecond);
+
+// The same decode into a new buffer each time, as opening a file must.
+void BM_PlainTurboJpegDecodeNewBuffer(benchmark::State& st)
+{
+    QFile file(photoFile());
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    tjhandle tj = tjInitDecompress();
+    for (auto _ : st) {
+        QImage image(6000, 4000, QImage::Format_RGB32);
+        const int rc = tjDecompress2(tj, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                     static_cast<unsigned long>(bytes.size()), image.bits(), 6000, 0, 4000,
+                                     TJPF_BGRX, 0);
+        benchmark::DoNotOptimize(rc);
+    }
+    tjDestroy(tj);
+}
+BENCHMARK(BM_PlainTurboJpegDecodeNewBuffer)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeImageFile(benchmark::State& st)
+{
+    for (auto _ : st)
+        benchmark::DoNotOptimize(decodeImageFile(photoFile()));
+}
+BENCHMARK(BM_DecodeImageFile)->Unit(benchmark::kMillisecond);
+
+void BM_OpenAndShowFitted(benchmark::State& st)
+{
+    for (auto _ : st) {
+        AppState state;
+        Workspace ws;
+        ResizeViewPanels(ws, QSize(411, 279));
+        MakeCurrentImageFromFile(state, ws, photoFile());
+        benchmark::DoNotOptimize(ws.view.constBits());
+    }
+}
+BENCHMARK(BM_OpenAndShowFitted)->Unit(benchmark::kMillisecond);
+
+void BM_ZoomOneStepFromFitted(benchmark::State& st)
+{
+    AppState state;
+    Workspace ws;
+    ResizeViewPanels(ws, QSize(411, 279));
+    MakeCurrentImageFromFile(state, ws, photoFile());
+    const double fitted = state.view.viewScale;
+    for (auto _ : st) {
+        state.view.viewScale = fitted;
+        ZoomView(state, ws, 1.02);
+        benchmark::DoNotOptimize(ws.view.constBits());
+    }
+}
+BENCHMARK(BM_ZoomOneStepFromFitted)->Unit(benchmark::kMillisecond);
+
+void BM_ZoomOneStepAtFullSize(benchmark::State& st)
+{
+    AppState state;
+    Workspace ws;
+    ResizeViewPanels(ws, QSize(411, 279));
+    MakeCurrentImageFromFile(state, ws, photoFile());
+    for (auto _ : st) {
+        state.view.viewScale = 1.0;
+        ZoomView(state, ws, 1.02);
+        benchmark::DoNotOptimize(ws.view.constBits());
+    }
+}
+BENCHMARK(BM_ZoomOneStepAtFullSize)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
