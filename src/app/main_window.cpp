@@ -109,6 +109,7 @@ void MainWindow::bindEvents()
 
     connect(saveButton_, &QPushButton::clicked, this, &MainWindow::onSaveCommand);
     bindViewEvents();
+    bindFrameEvents();
     watchUnitMouseMoves();
     // The batch item is ticked only by entering batch crop mode.
     connect(batchItem_, &QCheckBox::clicked, this,
@@ -147,8 +148,10 @@ void MainWindow::resizeClient(QSize size)
     if (!isVisible() && layout()) {
         // A hidden window lays its client area out only when asked.
         layout()->activate();
-        LayoutMainWindow();
     }
+    // Lay out for the new size at once, as the size-changed handling of a
+    // window does; the window system's own resize event repeats it.
+    LayoutMainWindow(size);
 }
 
 void MainWindow::measureBorders()
@@ -160,7 +163,11 @@ void MainWindow::measureBorders()
 
 void MainWindow::LayoutMainWindow()
 {
-    const QSize client = clientSize();
+    LayoutMainWindow(clientSize());
+}
+
+void MainWindow::LayoutMainWindow(QSize client)
+{
     const MainLayout l = LayoutForClient(client);
     state_.main.mainWidth = client.width() + kDesignBorderWidth + state_.main.ncW;
     state_.main.mainHeight = client.height() + kDesignBorderHeight + state_.main.ncH;
@@ -239,11 +246,6 @@ void MainWindow::Shutdown()
 void MainWindow::ShowAbout()
 {
     ::ShowAbout(dialogs_);
-}
-
-void MainWindow::EndFrameDrag()
-{
-    state_.frame.frameDrag = FrameDrag::None;
 }
 
 void MainWindow::onZoomCommand(double factor)

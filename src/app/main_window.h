@@ -43,8 +43,9 @@ public:
     MainWindow(AppState& state, const PlatformServices& platform, const StartupEnvironment& environment);
     ~MainWindow() override;
 
-    // Size-changed handling: places every unit for the current client size.
+    // Size-changed handling: places every unit for the client size.
     void LayoutMainWindow();
+    void LayoutMainWindow(QSize client);
     // Writes the hint into status-bar part 0 when it differs from the last one.
     void StatusBarHint(const QString& hint);
     // Makes the client area (below the menu bar) the given size.
@@ -92,7 +93,32 @@ private:
     void onCameraCommand(bool endsBatchMode);
     void onHelpCommand();
     void onHomePageCommand();
+    // The capture frame, in main_window_frame.cpp.
     void EndFrameDrag();
+    void bindFrameEvents();
+    bool toolActive() const;
+    void onViewLeftPressed(QPoint position);
+    void onViewLeftReleased();
+    void dragOrHover(QPoint position);
+    void ApplyFrameWidth();
+    void ApplyFrameHeight();
+    void applyFrameSide(SpinEditBox* box, bool across);
+    void onSizeBoxSpin(SpinEditBox* box, int step);
+    void onSizeTypeChosen(int index);
+    void onJpegSizeChanged();
+    void onJpegSpin(int step);
+    void onColourPickRequested();
+    void onFrameColourChanged();
+    void onMoveButtonPressed(QPushButton* button);
+    void onMoveButtonReleased();
+    void onMoveTick();
+    void moveFrameByOne(QPushButton* button);
+    void refreshFrame();
+    // Follow-ups for the camera window's copy of the frame.
+    void cameraFollowFrameWidth();
+    void cameraFollowFrameHeight();
+    void cameraFollowFrameType();
+    void recolourPreviewFrame();
 
     // The view, in main_window_view.cpp.
     void bindViewEvents();

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "workspace/colour_picker.h"
+#include "workspace/frame_boxes.h"
 #include "workspace/spin_edit_box.h"
 #include "workspace/view_panel.h"
 
@@ -144,9 +145,8 @@ void MainWindow::createPanelGroup()
 
     label(g, "尺寸类型标签", "尺寸类型", QRect(8, 23, 72, 20));
     sizeTypeBox_ = named(new QComboBox(g), "尺寸类型组合框", QRect(72, 22, 72, 20));
-    sizeTypeBox_->addItems({QStringLiteral("默认"), QStringLiteral("自定义"), QStringLiteral("学籍/身份证"),
-                            QStringLiteral("小1寸"), QStringLiteral("1寸照"), QStringLiteral("小2寸普通"),
-                            QStringLiteral("小2寸护照"), QStringLiteral("2寸照")});
+    for (const SizeType& type : SizeTypes())
+        sizeTypeBox_->addItem(type.name);
 
     label(g, "宽度标签", "宽度(像素)", QRect(8, 51, 72, 20));
     widthBox_ = named(new SpinEditBox(g), "像素宽编辑框", QRect(72, 51, 54, 20));

@@ -181,8 +181,9 @@ void MainWindow::onViewRightPressed()
     }
 }
 
-void MainWindow::onViewMouseMoved(QPoint)
+void MainWindow::onViewMouseMoved(QPoint position)
 {
+    dragOrHover(position);
     StatusBarHint(ViewHint(state_, textEntry_->isVisible()));
 }
 
@@ -278,6 +279,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if ((watched == hScrollBar_ || watched == vScrollBar_) &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             EndFrameDrag();
+        break;
+    case QEvent::FocusIn:
+        if (watched == lessEqualBox_ || watched == jpegSpinBox_ || watched == jpegSpinBox_->editor())
+            jpegSizeBox_->setFocus();
         break;
     case QEvent::MouseButtonRelease:
         if ((watched == hScrollBar_ || watched == vScrollBar_) &&

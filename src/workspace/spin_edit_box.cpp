@@ -27,3 +27,16 @@ QAbstractSpinBox::StepEnabled SpinEditBox::stepEnabled() const
 {
     return StepUpEnabled | StepDownEnabled;
 }
+
+QValidator::State SpinEditBox::validate(QString& input, int&) const
+{
+    if (!digitsOnly_)
+        return QValidator::Acceptable;
+    if (input.size() > 9)
+        return QValidator::Invalid;
+    for (QChar c : input) {
+        if (c < u'0' || c > u'9')
+            return QValidator::Invalid;
+    }
+    return QValidator::Acceptable;
+}

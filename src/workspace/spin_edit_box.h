@@ -17,10 +17,17 @@ public:
 
     void stepBy(int steps) override;
 
+    // Typing takes digits only (at most nine); the program may still write any text.
+    void setDigitsOnly(bool digitsOnly) { digitsOnly_ = digitsOnly; }
+    QValidator::State validate(QString& input, int& pos) const override;
+
 signals:
     void contentChanged();
     void spinned(int step);
 
 protected:
     StepEnabled stepEnabled() const override;
+
+private:
+    bool digitsOnly_ = false;
 };

@@ -1,0 +1,249 @@
+#include "support/main_window_fixture.h"
+#include "support/test_images.h"
+#include "imaging/bmp_file.h"
+#include "workspace/colour_picker.h"
+#include "workspace/spin_edit_box.h"
+#include "workspace/view_panel.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace {
+
+class FrameTest : public MainWindowFixture {
+protected:
+    ViewPanel* view() { return unit<ViewPanel>("可视画板"); }
+    SpinEditBox* widthBox() { return unit<SpinEditBox>("像素宽编辑框"); }
+    SpinEditBox* heightBox() { return unit<SpinEditBox>("像素高编辑框"); }
+    QLineEdit* jpegBox() { return unit<QLineEdit>("JPG体积编辑框"); }
+    QComboBox* sizeTypes() { return unit<QComboBox>("尺寸类型组合框"); }
+
+    void loadPicture(QSize size = QSize(400, 270))
+    {
+        clipboard.offered = encodeBmp24(photoLikePicture(size.width(), size.height()));
+        QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier);
+        ASSERT_TRUE(state.view.imageLoaded);
+    }
+
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+    {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(at), view()->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(view(), &event);
+    }
+
+    void drag(QPoint from, QPoint to)
+    {
+        mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        mouse(QEvent::MouseMove, to, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    }
+
+    void typeInto(SpinEditBox* box, const QString& text)
+    {
+        box->editor()->selectAll();
+        QTest::keyClicks(box->editor(), text);
+    }
+
+    QRect frame() const
+    {
+        return {state.frame.frameLeft, state.frame.frameTop, state.frame.frameWidth, state.frame.frameHeight};
+    }
+
+    void chooseSizeType(int index)
+    {
+        sizeTypes()->setCurrentIndex(index);
+        emit sizeTypes()->activated(index);
+    }
+};
+
+TEST_F(FrameTest, TypingAWidthBeyondTheViewWidensTheWindowAndRecentresTheFrame)
+{
+    typeInto(widthBox(), QStringLiteral("500"));
+    EXPECT_EQ(sizeTypes()->currentText(), QStringLiteral("自定义"));
+    EXPECT_EQ(state.frame.frameWidth, 500);
+    EXPECT_EQ(window->workspace().image.width(), 530);
+    EXPECT_EQ(geometryOf("可视画板").width(), 530);
+    EXPECT_EQ(state.view.viewCentreX, 265);
+    EXPECT_EQ(state.frame.frameLeft, 15);
+}
+
+TEST_F(FrameTest, TheScreenWarningStartsOneDesignPixelBeyondTheScreen)
+{
+    state.main.screenWidth = 1024;
+    state.main.ncW = 0;
+    widthBox()->setText(QStringLiteral("801"));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    widthBox()->setText(QStringLiteral("802"));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("此电脑屏幕像素分辩率不够高，不满足操作要求。"));
+    // The width is applied anyway.
+    EXPECT_EQ(state.frame.frameWidth, 802);
+    EXPECT_EQ(window->workspace().image.width(), 832);
+
+    state.main.screenHeight = 768;
+    state.main.ncH = 0;
+    heightBox()->setText(QStringLiteral("583")); // 583 + 165 + 20 = 768
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    heightBox()->setText(QStringLiteral("584"));
+    EXPECT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(window->workspace().image.height(), 614);
+}
+
+TEST_F(FrameTest, ASizeTypeWritesWidthThenHeight)
+{
+    QStringList written;
+    QObject::connect(widthBox(), &SpinEditBox::contentChanged, [&] { written << widthBox()->text(); });
+    QObject::connect(heightBox(), &SpinEditBox::contentChanged, [&] { written << heightBox()->text(); });
+    chooseSizeType(7);
+    EXPECT_EQ(written, (QStringList{"413", "626"}));
+    EXPECT_EQ(frame().size(), QSize(413, 626));
+    EXPECT_EQ(window->workspace().image.size(), QSize(443, 656));
+    EXPECT_TRUE(view()->hasFocus());
+
+    chooseSizeType(0);
+    EXPECT_EQ(frame().size(), QSize(160, 210));
+    // The window is not made smaller again.
+    EXPECT_EQ(window->workspace().image.size(), QSize(443, 656));
+}
+
+TEST_F(FrameTest, SpinButtonsStepTheSizeAndMakeItCustom)
+{
+    chooseSizeType(4);
+    widthBox()->stepBy(1);
+    EXPECT_EQ(widthBox()->text(), QStringLiteral("296"));
+    EXPECT_EQ(state.frame.frameWidth, 296);
+    EXPECT_EQ(sizeTypes()->currentIndex(), 1);
+    heightBox()->stepBy(-1);
+    EXPECT_EQ(state.frame.frameHeight, 412);
+}
+
+TEST_F(FrameTest, BadSizeTextsNeverMakeTheFrameSmallerThanOnePixel)
+{
+    for (const char* text : {"", "0", "-5", "abc", "12ab"}) {
+        widthBox()->setText(QString::fromUtf8(text));
+        heightBox()->setText(QString::fromUtf8(text));
+        EXPECT_GE(state.frame.frameWidth, 1) << text;
+        EXPECT_GE(state.frame.frameHeight, 1) << text;
+    }
+    // Typing refuses letters and signs.
+    widthBox()->setText(QStringLiteral("160"));
+    widthBox()->editor()->setCursorPosition(3);
+    QTest::keyClicks(widthBox()->editor(), QStringLiteral("a-"));
+    EXPECT_EQ(widthBox()->text(), QStringLiteral("160"));
+    // A huge number is held at the largest frame the program takes.
+    widthBox()->setText(QStringLiteral("999999999"));
+    EXPECT_EQ(state.frame.frameWidth, 8000);
+    EXPECT_EQ(widthBox()->text(), QStringLiteral("8000"));
+}
+
+TEST_F(FrameTest, DraggingInsideMovesTheFrameAndAnEdgeResizesIt)
+{
+    loadPicture();
+    drag(QPoint(200, 100), QPoint(230, 90));
+    EXPECT_EQ(frame(), QRect(155, 24, 160, 210));
+    EXPECT_EQ(state.frame.frameDrag, FrameDrag::None);
+
+    // The right edge, 20 pixels out: the width box follows.
+    drag(QPoint(155 + 160 + 1, 100), QPoint(155 + 160 + 21, 100));
+    EXPECT_EQ(frame(), QRect(155, 24, 180, 210));
+    EXPECT_EQ(widthBox()->text(), QStringLiteral("180"));
+    // The bottom-left corner.
+    drag(QPoint(154, 24 + 210 + 1), QPoint(164, 24 + 210 - 9));
+    EXPECT_EQ(frame(), QRect(165, 24, 170, 200));
+    EXPECT_EQ(heightBox()->text(), QStringLiteral("200"));
+    // The outline follows the frame.
+    EXPECT_EQ(window->workspace().view.pixel(164, 23), qRgb(255, 255, 0));
+}
+
+TEST_F(FrameTest, AResizeThatWouldPassTenPixelsEndsTheDrag)
+{
+    loadPicture();
+    widthBox()->setText(QStringLiteral("15"));
+    const int left = state.frame.frameLeft;
+    mouse(QEvent::MouseButtonPress, QPoint(left, 100), Qt::LeftButton);
+    EXPECT_EQ(state.frame.frameDrag, FrameDrag::Left);
+    mouse(QEvent::MouseMove, QPoint(left + 6, 100), Qt::LeftButton);
+    EXPECT_EQ(state.frame.frameDrag, FrameDrag::None);
+    EXPECT_EQ(state.frame.frameWidth, 15);
+    EXPECT_EQ(state.frame.frameLeft, left);
+}
+
+TEST_F(FrameTest, WithoutAPictureTheMouseAndTheMoveButtonsDoNotMoveTheFrame)
+{
+    drag(QPoint(200, 100), QPoint(230, 90));
+    EXPECT_EQ(frame(), QRect(125, 34, 160, 210));
+    QTest::mouseClick(unit("截图上移按钮"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("请打开一张图片或拍照一幅图象再进行操作。"));
+    EXPECT_EQ(frame(), QRect(125, 34, 160, 210));
+}
+
+TEST_F(FrameTest, AMoveButtonMovesOnceAtOnceThenRepeatsUntilReleased)
+{
+    loadPicture();
+    auto* down = unit<QPushButton>("截图下移按钮");
+    QTest::mousePress(down, Qt::LeftButton);
+    EXPECT_EQ(state.frame.frameTop, 35);
+    QTest::qWait(300);
+    QTest::mouseRelease(down, Qt::LeftButton);
+    const int afterRelease = state.frame.frameTop;
+    EXPECT_GT(afterRelease, 35);
+    QTest::qWait(50);
+    EXPECT_EQ(state.frame.frameTop, afterRelease);
+    EXPECT_FALSE(state.frame.frameMoveDown);
+    EXPECT_EQ(state.frame.frameLeft, 125);
+}
+
+TEST_F(FrameTest, TheJpegSizeBoxHoldsAPositiveLimit)
+{
+    jpegBox()->setText(QStringLiteral(" 80 "));
+    EXPECT_EQ(jpegBox()->text(), QStringLiteral("80"));
+    EXPECT_DOUBLE_EQ(state.frame.jpegLimitKB, 80.0);
+    jpegBox()->setText(QStringLiteral("0"));
+    EXPECT_EQ(jpegBox()->text(), QStringLiteral("50"));
+    EXPECT_DOUBLE_EQ(state.frame.jpegLimitKB, 50.0);
+    jpegBox()->setText(QStringLiteral("1"));
+    unit<SpinEditBox>("体积编辑框")->stepBy(-1);
+    EXPECT_EQ(jpegBox()->text(), QStringLiteral("500"));
+    EXPECT_DOUBLE_EQ(state.frame.jpegLimitKB, 500.0);
+    jpegBox()->setText(QStringLiteral("中文"));
+    EXPECT_EQ(jpegBox()->text(), QStringLiteral("50"));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(FrameTest, FocusOnTheJpegFrameGoesToTheSizeBox)
+{
+    unit("小于编辑框")->setFocus();
+    QTest::qWait(10);
+    EXPECT_TRUE(jpegBox()->hasFocus());
+}
+
+TEST_F(FrameTest, AChosenColourRedrawsTheOutline)
+{
+    loadPicture();
+    dialogs.colourAnswers = {QColor(255, 0, 0)};
+    QTest::mouseClick(unit("采集框颜色选择器"), Qt::LeftButton);
+    EXPECT_EQ(unit<ColourPicker>("采集框颜色选择器")->colour(), QColor(255, 0, 0));
+    EXPECT_EQ(window->workspace().view.pixel(124, 33), qRgb(255, 0, 0));
+    EXPECT_TRUE(view()->hasFocus());
+}
+
+TEST_F(FrameTest, TheHoverCursorShowsTheZone)
+{
+    loadPicture();
+    mouse(QEvent::MouseMove, QPoint(200, 100), Qt::NoButton);
+    EXPECT_EQ(view()->cursor().shape(), Qt::SizeAllCursor);
+    mouse(QEvent::MouseMove, QPoint(125, 35), Qt::NoButton); // (L, T + 1)
+    EXPECT_EQ(view()->cursor().shape(), Qt::ArrowCursor);
+    mouse(QEvent::MouseMove, QPoint(125, 36), Qt::NoButton); // (L, T + 2)
+    EXPECT_EQ(view()->cursor().shape(), Qt::SizeHorCursor);
+    mouse(QEvent::MouseMove, QPoint(286, 245), Qt::NoButton);
+    EXPECT_EQ(view()->cursor().shape(), Qt::SizeFDiagCursor);
+}
+
+} // namespace
