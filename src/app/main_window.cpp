@@ -255,14 +255,22 @@ void MainWindow::onZoomCommand(double factor)
     zoomFromUser(factor);
 }
 
+void MainWindow::onSaveCommand()
+{
+    CropAndSave();
+}
+
+void MainWindow::onRotateCommand(int degrees)
+{
+    RotateCurrentImage(degrees);
+}
+
 // Commands whose work is still to come do nothing yet.
 void MainWindow::onOpenCommand()
 {
     OpenImageFile();
 }
 
-void MainWindow::onSaveCommand() {}
-void MainWindow::onRotateCommand(int) {}
 void MainWindow::onCameraCommand(bool) {}
 void MainWindow::onHelpCommand() {}
 void MainWindow::onHomePageCommand() {}

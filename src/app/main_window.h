@@ -60,6 +60,10 @@ public:
     void PasteImage();
     void CopyCrop();
 
+    // Saving the framed picture and turning the picture.
+    void CropAndSave();
+    void RotateCurrentImage(int degrees);
+
     const Workspace& workspace() const { return ws_; }
 
     ToolPaletteWindow* toolPalette() const { return toolPalette_; }

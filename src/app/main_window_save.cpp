@@ -1,0 +1,66 @@
+// The main window's save command and the quarter turns of the picture.
+#include "app/main_window.h"
+
+#include "imaging/encode_crop.h"
+#include "imaging/rotation.h"
+#include "platform/dialogs.h"
+#include "workspace/crop_and_save.h"
+#include "workspace/view_panel.h"
+#include "workspace/view_render.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+static QString desktopFolder()
+{
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return QDir(desktop).exists() ? desktop : QDir::homePath();
+}
+
+void MainWindow::CropAndSave()
+{
+    if (state_.batch.batchActive)
+        return; // batch crop names its files itself; it saves through its own command
+
+    if (!state_.view.imageLoaded) {
+        dialogs_.showMessage(QStringLiteral("提示"), kNoPictureMessage, MessageIcon::Information,
+                             MessageButtons::Ok);
+        viewPanel_->setFocus();
+        return;
+    }
+    const QString path = dialogs_.chooseSaveFile(kSaveDialogTitle, kSaveDialogFilter, desktopFolder(),
+                                                 QStringLiteral(".jpg"));
+    if (path.isEmpty())
+        return;
+    const QString extension = ExtensionOfPath(path);
+    if (!IsOutputExtension(extension)) {
+        dialogs_.showMessage(QStringLiteral("提示"), kUnsupportedExtensionMessage, MessageIcon::None,
+                             MessageButtons::Ok);
+        viewPanel_->setFocus();
+        return;
+    }
+    const SavedCrop saved =
+        SaveCapture(CaptureFrame(state_, ws_), path, extension, state_.frame.jpegLimitKB);
+    if (!saved.written)
+        dialogs_.showMessage(QStringLiteral("提示"), kWriteFailedMessage, MessageIcon::Warning, MessageButtons::Ok);
+    else if (!saved.limitMet)
+        dialogs_.showMessage(QStringLiteral("提示"), SizeLimitMessage(saved.lastSize), MessageIcon::None,
+                             MessageButtons::Ok);
+    viewPanel_->setFocus();
+}
+
+void MainWindow::RotateCurrentImage(int degrees)
+{
+    if (!state_.view.imageLoaded)
+        return;
+    const QImage turned = RotateQuarter(state_.view.currentPicture, degrees);
+    if (turned.isNull()) {
+        dialogs_.showMessage(QStringLiteral("提示："), QStringLiteral("旋转失败！"), MessageIcon::None,
+                             MessageButtons::Ok);
+        return;
+    }
+    // The view scale, the scroll ratios and the frame stay as they were.
+    state_.view.currentPicture = turned;
+    RenderView(state_, ws_);
+    showWorkspace();
+}

@@ -1,0 +1,118 @@
+#include "imaging/encode_crop.h"
+
+#include "imaging/bmp_file.h"
+#include "imaging/gif_encoder.h"
+#include "imaging/image_decoder.h"
+#include "imaging/jpeg_encoder.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+
+#include <cmath>
+
+JpegSearch SearchJpegQuality(const std::function<QByteArray(int)>& encodeAt, qint64 limitBytes)
+{
+    JpegSearch search;
+    EncodedCrop& r = search.result;
+    int best = -1;
+    for (int q = 100; q >= 0; q -= 5) {
+        QByteArray bytes = encodeAt(q);
+        search.tried.append(q);
+        r.lastSize = bytes.size();
+        if (r.lastSize <= limitBytes) {
+            r.bytes = std::move(bytes);
+            best = q;
+            break;
+        }
+        if (q == 0) {
+            r.bytes = std::move(bytes);
+            r.success = false;
+            return search;
+        }
+    }
+    const int end = std::min(best + 4, 100);
+    for (int q = best + 1; q <= end; ++q) {
+        QByteArray bytes = encodeAt(q);
+        search.tried.append(q);
+        r.lastSize = bytes.size();
+        if (r.lastSize > limitBytes)
+            break;
+        r.bytes = std::move(bytes);
+    }
+    r.success = true;
+    return search;
+}
+
+qint64 JpegLimitBytes(double limitKB)
+{
+    const double product = limitKB * 1024.0;
+    if (!(product > 0)) // also NaN
+        return 0;
+    if (product >= 9.0e15)
+        return qint64(9'000'000'000'000'000LL);
+    const double whole = std::ceil(product);
+    if (whole - product <= 1e-12)
+        return static_cast<qint64>(whole);
+    return static_cast<qint64>(std::floor(product));
+}
+
+QString LowerCaseExtension(const QString& extension)
+{
+    QString lower = extension;
+    for (QChar& c : lower) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    }
+    return lower;
+}
+
+bool IsOutputExtension(const QString& extension)
+{
+    static const QStringList known = {QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".bmp"),
+                                      QStringLiteral(".gif"), QStringLiteral(".png")};
+    return known.contains(LowerCaseExtension(extension));
+}
+
+static QByteArray encodePng(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
+        return {};
+    return bytes;
+}
+
+EncodedCrop EncodeCrop(const QByteArray& sourceBmp, const QString& extension, double limitKB)
+{
+    // A source of four bytes or less is no picture: every encoding is then empty.
+    const QImage source = sourceBmp.size() > 4 ? decodeImageBytes(sourceBmp) : QImage();
+    const QString ext = LowerCaseExtension(extension);
+    EncodedCrop crop;
+    if (ext == QLatin1String(".bmp"))
+        crop.bytes = encodeBmp24(source);
+    else if (ext == QLatin1String(".gif"))
+        crop.bytes = encodeGif(source);
+    else if (ext == QLatin1String(".png"))
+        crop.bytes = encodePng(source);
+    else if (ext == QLatin1String(".jpg") || ext == QLatin1String(".jpeg")) {
+        JpegEncoder encoder;
+        const auto encodeAt = [&](int quality) { return encoder.encode(source, quality); };
+        crop = SearchJpegQuality(encodeAt, JpegLimitBytes(limitKB)).result;
+    }
+    return crop;
+}
+
+QString SizeLimitMessage(qint64 lastSize)
+{
+    const double kb = lastSize / 1024.0;
+    const double tenths = std::floor(kb * 10.0);
+    // Half away from zero; a value within 10⁻¹² below the half counts as reaching it.
+    const double boundary = (tenths + 0.5) / 10.0;
+    const double rounded = (kb >= boundary - 1e-12 ? tenths + 1.0 : tenths) / 10.0;
+    return QStringLiteral("当前截图区域输出图片所能达到的最小体积为") + QString::number(rounded, 'g', 13) +
+           QStringLiteral("KB大小，\n请重新设置JPG输出体积。");
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Turning the captured pixels into the bytes of an output file; for JPEG the
+// highest quality whose file fits the size limit is searched.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+struct EncodedCrop {
+    QByteArray bytes;
+    bool success = true;   // false only when even the lowest JPEG quality is over the limit
+    qint64 lastSize = -1;  // the size of the last JPEG encoding tried; -1 for other formats
+};
+
+// The quality search over an encoder that gives the file at a quality:
+// coarse steps of 5 from 100 down to the first fit, then single steps up
+// from there to at most 4 more, stopping at the first that does not fit.
+struct JpegSearch {
+    EncodedCrop result;
+    QList<int> tried;
+};
+JpegSearch SearchJpegQuality(const std::function<QByteArray(int)>& encodeAt, qint64 limitBytes);
+
+// The limit in whole bytes: KB × 1024 rounded down, a product within 10⁻¹²
+// below a whole number counting as that number.
+qint64 JpegLimitBytes(double limitKB);
+
+// Lower-cases the ASCII letters of an extension.
+QString LowerCaseExtension(const QString& extension);
+
+// Whether EncodeCrop writes this extension (".jpg", ".jpeg", ".bmp", ".gif", ".png").
+bool IsOutputExtension(const QString& extension);
+
+// Encodes a BMP file image in the format of the extension (any letter case).
+// An extension the program does not write gives no data with success.
+EncodedCrop EncodeCrop(const QByteArray& sourceBmp, const QString& extension, double limitKB);
+
+// The message shown when the limit cannot be met.
+QString SizeLimitMessage(qint64 lastSize);
