@@ -31,16 +31,25 @@ MessageAnswer QtDialogs::showMessage(const QString& title, const QString& text, 
     return MessageAnswer::Ok;
 }
 
+// A filter whose description already lists its patterns shows them once.
+static QFileDialog::Options filterOptions(const QString& filter)
+{
+    return filter.section(QLatin1Char('|'), 0, 0).contains(QLatin1Char('*')) ? QFileDialog::HideNameFilterDetails
+                                                                            : QFileDialog::Options();
+}
+
 QString QtDialogs::chooseOpenFile(const QString& title, const QString& filter,
                                   const QString& startFolder)
 {
-    return QFileDialog::getOpenFileName(parent_, title, startFolder, qtFileFilter(filter));
+    return QFileDialog::getOpenFileName(parent_, title, startFolder, qtFileFilter(filter), nullptr,
+                                        filterOptions(filter));
 }
 
 QString QtDialogs::chooseSaveFile(const QString& title, const QString& filter,
                                   const QString& startFolder, const QString& defaultSuffix)
 {
     QFileDialog dialog(parent_, title, startFolder, qtFileFilter(filter));
+    dialog.setOptions(filterOptions(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     QString suffix = defaultSuffix;
