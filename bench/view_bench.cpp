@@ -75,34 +75,22 @@ void BM_OpenAndShowFitted(benchmark::State& st)
 }
 BENCHMARK(BM_OpenAndShowFitted)->Unit(benchmark::kMillisecond);
 
-void BM_ZoomOneStepFromFitted(benchmark::State& st)
+// One zoom step of 1.02 from the fitted scale (range 0) or from scale 1 (range 1).
+void BM_ZoomOneStep(benchmark::State& st)
 {
     AppState state;
     Workspace ws;
     ResizeViewPanels(ws, QSize(411, 279));
     MakeCurrentImageFromFile(state, ws, photoFile());
-    const double fitted = state.view.viewScale;
+    const double from = st.range(0) == 0 ? state.view.viewScale : 1.0;
     for (auto _ : st) {
-        state.view.viewScale = fitted;
+        state.view.viewScale = from;
         ZoomView(state, ws, 1.02);
         benchmark::DoNotOptimize(ws.view.constBits());
     }
+    st.SetLabel(st.range(0) == 0 ? "from fitted" : "from full size");
 }
-BENCHMARK(BM_ZoomOneStepFromFitted)->Unit(benchmark::kMillisecond);
-
-void BM_ZoomOneStepAtFullSize(benchmark::State& st)
-{
-    AppState state;
-    Workspace ws;
-    ResizeViewPanels(ws, QSize(411, 279));
-    MakeCurrentImageFromFile(state, ws, photoFile());
-    for (auto _ : st) {
-        state.view.viewScale = 1.0;
-        ZoomView(state, ws, 1.02);
-        benchmark::DoNotOptimize(ws.view.constBits());
-    }
-}
-BENCHMARK(BM_ZoomOneStepAtFullSize)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomOneStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

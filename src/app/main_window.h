@@ -46,7 +46,7 @@ public:
     // Size-changed handling: places every unit for the client size.
     void LayoutMainWindow();
     void LayoutMainWindow(QSize client);
-    // Writes the hint into status-bar part 0 when it differs from the last one.
+    // Writes the hint into the status bar when it differs from the last one.
     void StatusBarHint(const QString& hint);
     // Makes the client area (below the menu bar) the given size.
     void resizeClient(QSize size);
@@ -157,8 +157,8 @@ private:
     QScrollBar* hScrollBar_ = nullptr;       // 横向滚动条
     QScrollBar* vScrollBar_ = nullptr;       // 纵向滚动条
     QFrame* statusBar_ = nullptr;            // 状态条1
-    QLabel* statusHintPart_ = nullptr;       // part 0 of 状态条1
-    QCheckBox* batchItem_ = nullptr;         // part 1 of 状态条1
+    QLabel* statusHintPart_ = nullptr;       // the hint section of 状态条1
+    QCheckBox* batchItem_ = nullptr;         // the batch item of 状态条1
     QGroupBox* panelGroup_ = nullptr;        // 面板分组框
     QComboBox* sizeTypeBox_ = nullptr;       // 尺寸类型组合框
     SpinEditBox* widthBox_ = nullptr;        // 像素宽编辑框
