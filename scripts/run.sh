@@ -16,4 +16,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   export DISPLAY="$display"
   sleep 1
 fi
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR="$(mktemp -d)"
+  chmod 700 "$XDG_RUNTIME_DIR"
+fi
 "$root/build/src/idphoto"

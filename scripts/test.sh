@@ -19,6 +19,6 @@ if [ "${IDPHOTO_SKIP_SANITIZERS:-0}" != "1" ]; then
   echo "== build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
   "$root/scripts/build.sh" "$root/build-sanitize" -DIDPHOTO_SANITIZE=ON -DIDPHOTO_BUILD_BENCH=OFF \
     -DCMAKE_BUILD_TYPE=Debug
-  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$root/build-sanitize" --output-on-failure --timeout 600
 fi

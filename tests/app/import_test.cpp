@@ -237,6 +237,22 @@ TEST_F(ImportTest, HintsFollowThePointer)
     EXPECT_EQ(state.view.statusHint, QStringLiteral("滚动鼠标滚轮可缩放图片"));
     QTest::mouseMove(unit("面板分组框"), QPoint(5, 5));
     EXPECT_EQ(state.view.statusHint, QStringLiteral("滚动鼠标滚轮可缩放图片"));
+    // The toolbar keeps a hint other than the start text.
+    QTest::mouseMove(unit("工具条1"), QPoint(300, 40));
+    EXPECT_EQ(state.view.statusHint, QStringLiteral("滚动鼠标滚轮可缩放图片"));
+    // The window's own background clears any hint outside batch mode.
+    QTest::mouseMove(unit("主窗口客户区"), QPoint(430, 300));
+    EXPECT_EQ(state.view.statusHint, QString());
+}
+
+TEST_F(ImportTest, TheToolbarClearsTheStartHintOnceThereIsAPicture)
+{
+    QTest::mouseMove(unit("工具条1"), QPoint(300, 40));
+    EXPECT_EQ(state.view.statusHint, QStringLiteral("请打开或拖拽一图片文件或通过拍照来采集头像"));
+    clipboard.offered = encodeBmp24(quarteredPicture(300, 200));
+    key(Qt::Key_V, Qt::ControlModifier);
+    QTest::mouseMove(unit("工具条1"), QPoint(310, 40));
+    EXPECT_EQ(state.view.statusHint, QString());
 }
 
 TEST_F(ImportTest, EnlargingTheWindowRendersThePictureAgain)
