@@ -244,6 +244,12 @@ TEST_F(FrameTest, TheHoverCursorShowsTheZone)
     EXPECT_EQ(view()->cursor().shape(), Qt::SizeHorCursor);
     mouse(QEvent::MouseMove, QPoint(286, 245), Qt::NoButton);
     EXPECT_EQ(view()->cursor().shape(), Qt::SizeFDiagCursor);
+    // A right click gives back the default cursor.
+    QMouseEvent right(QEvent::MouseButtonPress, QPointF(286, 245), view()->mapToGlobal(QPointF(286, 245)),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view(), &right);
+    EXPECT_EQ(view()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(state.frame.frameDrag, FrameDrag::None);
 }
 
 } // namespace
