@@ -7,6 +7,7 @@
 #include "platform/platform_services.h"
 #include "workspace/workspace.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -143,6 +144,7 @@ private:
     Clipboard& clipboard_;
     Workspace ws_;
     bool applyingScrollBars_ = false;
+    QHash<QWidget*, QString> unitHints_;
     QString lastOpenFolder_;
     StartupEnvironment environment_;
     bool bordersMeasured_ = false;

@@ -199,6 +199,18 @@ void MainWindow::onScrollBarMoved()
 // widgets (a spin box's editor, a toolbar's buttons) included.
 void MainWindow::watchUnitMouseMoves()
 {
+    // The units whose hint never changes.
+    const auto unitNamed = [this](const char* name) { return findChild<QWidget*>(QString::fromUtf8(name)); };
+    unitHints_ = {
+        {widthBox_, Hint::width},           {unitNamed("宽度标签"), Hint::width},
+        {heightBox_, Hint::height},         {unitNamed("高度标签"), Hint::height},
+        {jpegSizeBox_, Hint::jpegSize},     {lessEqualBox_, Hint::jpegSize},
+        {jpegSpinBox_, Hint::jpegSize},     {unitNamed("JPG体积标签"), Hint::jpegSize},
+        {colourPicker_, Hint::frameColour}, {unitNamed("颜色选择标签"), Hint::frameColour},
+        {upButton_, Hint::moveUp},          {downButton_, Hint::moveDown},
+        {leftButton_, Hint::moveLeft},      {rightButton_, Hint::moveRight},
+        {hScrollBar_, Hint::scrollAcross},  {vScrollBar_, Hint::scrollDown},
+    };
     client_->installEventFilter(this);
     for (QWidget* w : client_->findChildren<QWidget*>()) {
         if (w == viewPanel_ || viewPanel_->isAncestorOf(w))
@@ -226,35 +238,15 @@ void MainWindow::onUnitMouseMoved(QWidget* unit)
         return;
     }
     EndFrameDrag();
-    const QString name = unit->objectName();
     const bool keys = state_.batch.keysRegistered;
     if (unit == client_)
         StatusBarHint(keys ? Hint::navigationKeys : QString());
     else if (unit == toolbar_)
         StatusBarHint(ToolbarHint(state_));
-    else if (unit == widthBox_ || name == QLatin1String("宽度标签"))
-        StatusBarHint(Hint::width);
-    else if (unit == heightBox_ || name == QLatin1String("高度标签"))
-        StatusBarHint(Hint::height);
-    else if (unit == jpegSizeBox_ || unit == lessEqualBox_ || unit == jpegSpinBox_ ||
-             name == QLatin1String("JPG体积标签"))
-        StatusBarHint(Hint::jpegSize);
-    else if (unit == colourPicker_ || name == QLatin1String("颜色选择标签"))
-        StatusBarHint(Hint::frameColour);
-    else if (unit == upButton_)
-        StatusBarHint(Hint::moveUp);
-    else if (unit == downButton_)
-        StatusBarHint(Hint::moveDown);
-    else if (unit == leftButton_)
-        StatusBarHint(Hint::moveLeft);
-    else if (unit == rightButton_)
-        StatusBarHint(Hint::moveRight);
-    else if (unit == hScrollBar_)
-        StatusBarHint(Hint::scrollAcross);
-    else if (unit == vScrollBar_)
-        StatusBarHint(Hint::scrollDown);
     else if (unit == saveButton_)
         StatusBarHint(keys ? Hint::saveWithKeys : Hint::save);
+    else if (const auto fixed = unitHints_.constFind(unit); fixed != unitHints_.constEnd())
+        StatusBarHint(*fixed);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
