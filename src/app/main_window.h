@@ -128,7 +128,7 @@ private:
     // The view, in main_window_view.cpp.
     void bindViewEvents();
     void showWorkspace();
-    void afterFileImport();
+    void importFile(const QString& path);
     void zoomFromUser(double factor);
     void onViewKey(QKeyEvent* event);
     void onViewWheel(int notches);

@@ -172,6 +172,7 @@ void MainWindow::createPanelGroup()
 
     label(g, "颜色选择标签", "采集框颜色", QRect(8, 137, 76, 20));
     colourPicker_ = named(new ColourPicker(g), "采集框颜色选择器", QRect(84, 137, 60, 20));
+    colourPicker_->setColour(ws_.frameColour); // yellow at every start
 
     upButton_ = moveButton(g, "截图上移按钮", "arrow_up", QRect(60, 171, 28, 32));
     leftButton_ = moveButton(g, "截图左移按钮", "arrow_left", QRect(20, 210, 32, 28));

@@ -66,12 +66,7 @@ void MainWindow::OpenImageFile()
     if (path.isEmpty())
         return;
     lastOpenFolder_ = QFileInfo(path).absolutePath();
-    MakeCurrentImageFromFile(state_, ws_, path);
-    afterFileImport();
-    if (state_.batch.batchActive) {
-        state_.import.imageOrigin = ImageOrigin::UserFile;
-        state_.import.userFilePath = QDir::toNativeSeparators(path);
-    }
+    importFile(path);
 }
 
 void MainWindow::DropImageFiles(const QStringList& paths)
@@ -81,23 +76,24 @@ void MainWindow::DropImageFiles(const QStringList& paths)
         dialogs_.showMessage(QStringLiteral("提示"), refusal, MessageIcon::None, MessageButtons::Ok);
         return;
     }
-    MakeCurrentImageFromFile(state_, ws_, paths.first());
-    afterFileImport();
-    if (state_.batch.batchActive) {
-        state_.import.imageOrigin = ImageOrigin::UserFile;
-        state_.import.userFilePath = QDir::toNativeSeparators(paths.first());
-    }
+    importFile(paths.first());
 }
 
-// What the file form of an import does beyond the picture itself.
-void MainWindow::afterFileImport()
+// The file form of an import, for the open dialog and a drop. In batch crop
+// mode the file is remembered as the user's own, also when it did not load.
+void MainWindow::importFile(const QString& path)
 {
+    MakeCurrentImageFromFile(state_, ws_, path);
     if (state_.view.imageLoaded) {
         textEntry_->hide();
         textEntry_->clear();
     }
     showWorkspace();
     viewPanel_->setFocus();
+    if (state_.batch.batchActive) {
+        state_.import.imageOrigin = ImageOrigin::UserFile;
+        state_.import.userFilePath = QDir::toNativeSeparators(path);
+    }
 }
 
 void MainWindow::PasteImage()

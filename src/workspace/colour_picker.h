@@ -19,5 +19,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QColor colour_{255, 255, 0};
+    QColor colour_{Qt::black};
 };

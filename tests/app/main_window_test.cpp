@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "support/main_window_fixture.h"
+#include "workspace/colour_picker.h"
 #include "workspace/tool_palette_window.h"
 
 #include <QAbstractButton>
@@ -44,6 +45,7 @@ TEST_F(MainWindowTest, StartsWithTheDesignClientAreaAndACentredFrame)
     EXPECT_FALSE(unit("横向滚动条")->isEnabled());
     EXPECT_FALSE(unit("纵向滚动条")->isEnabled());
     EXPECT_EQ(unit<QComboBox>("尺寸类型组合框")->currentText(), QStringLiteral("默认"));
+    EXPECT_EQ(unit<ColourPicker>("采集框颜色选择器")->colour(), QColor(255, 255, 0));
 }
 
 TEST_F(MainWindowTest, EveryUnitHasItsDesignPlaceAndText)
