@@ -1,7 +1,9 @@
 #include "app/application.h"
 #include "app/app_state.h"
 #include "platform/qt_clipboard.h"
+#include "platform/clock.h"
 #include "platform/qt_dialogs.h"
+#include "platform/qt_sound_player.h"
 
 #include <QApplication>
 
@@ -13,7 +15,9 @@ int main(int argc, char* argv[])
     AppState state;
     QtDialogs dialogs;
     QtClipboard clipboard;
-    MainWindow window(state, PlatformServices{dialogs, clipboard}, currentEnvironment());
+    QtSoundPlayer sound;
+    SystemClock clock;
+    MainWindow window(state, PlatformServices{dialogs, clipboard, sound, clock}, currentEnvironment());
     dialogs.setParentWindow(&window);
     window.show();
     return QApplication::exec();

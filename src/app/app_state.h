@@ -72,11 +72,20 @@ struct ImportState {
     QString userFilePath;
 };
 
+// Where a batch run stands: the task list's count, the position last shown
+// and its file name.
+struct BatchTaskState {
+    int imageCount = 0; // 0: no task made yet
+    int currentPosition = 0;
+    QString currentName;
+};
+
 struct BatchState {
     BatchCropSettings settings;
     bool batchActive = false;
     bool settingsConfirmed = false;
     bool keysRegistered = false;
+    BatchTaskState task;
 };
 
 struct CameraState {

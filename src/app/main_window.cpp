@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "batch/batch_crop_mode.h"
 #include "help/about.h"
 #include "platform/dialogs.h"
 #include "platform/number_text.h"
@@ -43,7 +44,8 @@ enum ToolbarCommand {
 
 MainWindow::MainWindow(AppState& state, const PlatformServices& platform,
                        const StartupEnvironment& environment)
-    : state_(state), dialogs_(platform.dialogs), clipboard_(platform.clipboard), environment_(environment)
+    : state_(state), dialogs_(platform.dialogs), clipboard_(platform.clipboard), sound_(platform.sound),
+      clock_(platform.clock), environment_(environment)
 {
     setObjectName(QStringLiteral("MainWindow"));
     createUnits();
@@ -52,6 +54,14 @@ MainWindow::MainWindow(AppState& state, const PlatformServices& platform,
     viewPanel_->setViewBuffer(&ws_.view);
     bindEvents();
     startUp();
+    createSubsystems();
+}
+
+// The subsystems, each an object of its own, made once and handed what they use.
+void MainWindow::createSubsystems()
+{
+    batchMode_ = new BatchCropMode(state_, BatchServices{dialogs_, sound_, clock_, nameList_, *this}, this,
+                                   statusBar_, batchItem_);
 }
 
 MainWindow::~MainWindow()
@@ -111,9 +121,6 @@ void MainWindow::bindEvents()
     bindViewEvents();
     bindFrameEvents();
     watchUnitMouseMoves();
-    // The batch item is ticked only by entering batch crop mode.
-    connect(batchItem_, &QCheckBox::clicked, this,
-            [this] { batchItem_->setChecked(state_.batch.batchActive); });
 }
 
 void MainWindow::runToolbarCommand(int index)
@@ -241,6 +248,8 @@ void MainWindow::Shutdown()
         return;
     shutDown_ = true;
     state_.view.currentPicture = QImage();
+    if (batchMode_)
+        batchMode_->shutdown();
 }
 
 void MainWindow::ShowAbout()
@@ -271,7 +280,13 @@ void MainWindow::onOpenCommand()
     OpenImageFile();
 }
 
-void MainWindow::onCameraCommand(bool) {}
+// The toolbar's camera button ends batch crop mode (keeping the task's
+// place); the menu's does not.
+void MainWindow::onCameraCommand(bool endsBatchMode)
+{
+    if (endsBatchMode && state_.batch.batchActive)
+        batchMode_->LeaveBatchCrop(BatchCropMode::Leave::ForCamera);
+}
 void MainWindow::onHelpCommand() {}
 void MainWindow::onHomePageCommand() {}
 

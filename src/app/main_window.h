@@ -4,12 +4,14 @@
 // to the handlers below.
 #include "app/app_state.h"
 #include "app/main_layout.h"
+#include "app/program_texts.h"
+#include "batch/batch_host.h"
+#include "naming/name_list_seam.h"
 #include "platform/platform_services.h"
 #include "workspace/workspace.h"
 
 #include <QHash>
 #include <QMainWindow>
-#include <QTimer>
 
 class QAction;
 class QCheckBox;
@@ -21,6 +23,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class QToolBar;
+class BatchCropMode;
 class ColourPicker;
 class Clipboard;
 class Dialogs;
@@ -29,8 +32,6 @@ class SpinEditBox;
 class ToolPaletteWindow;
 class ViewPanel;
 
-inline const QString kMainTitle = QStringLiteral("栎澄证照工坊 V2.9");
-inline const QString kNoPictureMessage = QStringLiteral("请打开一张图片或拍照一幅图象再进行操作。");
 
 // Where the program lives on this machine; tests point it at temporary folders.
 struct StartupEnvironment {
@@ -38,7 +39,7 @@ struct StartupEnvironment {
     QString userDataFolder;
 };
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private BatchHost {
     Q_OBJECT
 public:
     MainWindow(AppState& state, const PlatformServices& platform, const StartupEnvironment& environment);
@@ -68,6 +69,7 @@ public:
     const Workspace& workspace() const { return ws_; }
 
     ToolPaletteWindow* toolPalette() const { return toolPalette_; }
+    BatchCropMode* batchMode() const { return batchMode_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -85,6 +87,7 @@ private:
 
     void startUp();
     void bindEvents();
+    void createSubsystems();
     void measureBorders();
     void Shutdown();
 
@@ -114,10 +117,6 @@ private:
     void onJpegSpin(int step);
     void onColourPickRequested();
     void onFrameColourChanged();
-    void onMoveButtonPressed(QPushButton* button);
-    void onMoveButtonReleased();
-    void onMoveTick();
-    void moveFrameByOne(QPushButton* button);
     void refreshFrame();
     // Follow-ups for the camera window's copy of the frame.
     void cameraFollowFrameWidth();
@@ -129,6 +128,7 @@ private:
     void bindViewEvents();
     void showWorkspace();
     void importFile(const QString& path);
+    void finishImport(bool loaded);
     void zoomFromUser(double factor);
     void onViewKey(QKeyEvent* event);
     void onViewWheel(int notches);
@@ -139,9 +139,22 @@ private:
     QWidget* unitOf(QObject* object) const;
     void watchUnitMouseMoves();
 
+    // What batch crop asks of the window, in main_window_host.cpp.
+    bool showPictureFile(const QString& path) override;
+    void showNoPicture() override;
+    QByteArray captureFrame() override;
+    QString frameBoxText(FrameBox box) const override;
+    void writeFrameBoxText(FrameBox box, const QString& text) override;
+    void writeStatusHint(const QString& hint) override;
+    void focusView() override;
+    void untickDrawingTools() override;
+    void closeCameraWindows() override;
+
     AppState& state_;
     Dialogs& dialogs_;
     Clipboard& clipboard_;
+    SoundPlayer& sound_;
+    Clock& clock_;
     Workspace ws_;
     bool applyingScrollBars_ = false;
     QHash<QWidget*, QString> unitHints_;
@@ -175,11 +188,14 @@ private:
     QPushButton* rightButton_ = nullptr;     // 截图右移按钮
     QPushButton* downButton_ = nullptr;      // 截图下移按钮
     QLineEdit* focusHolder_ = nullptr;       // 焦点框
-    QTimer moveTimer_;                       // 截图时钟
     QAction* menuOpen_ = nullptr;
     QAction* menuEdit_ = nullptr;
     QAction* menuCamera_ = nullptr;
     QAction* menuAbout_ = nullptr;
     QAction* menuHelp_ = nullptr;
     ToolPaletteWindow* toolPalette_ = nullptr;
+
+    // The subsystems the window hosts.
+    AbsentNameList nameList_;
+    BatchCropMode* batchMode_ = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "workspace/colour_picker.h"
 #include "workspace/frame_boxes.h"
 #include "workspace/frame_drag.h"
+#include "workspace/frame_move_buttons.h"
 #include "workspace/spin_edit_box.h"
 #include "workspace/status_hints.h"
 #include "workspace/view_panel.h"
@@ -18,8 +19,6 @@
 #include <QPushButton>
 
 namespace {
-
-constexpr int kMoveTimerInterval = 5;
 
 Qt::CursorShape cursorFor(FrameDrag zone)
 {
@@ -64,11 +63,12 @@ void MainWindow::bindFrameEvents()
     connect(colourPicker_, &ColourPicker::pickRequested, this, &MainWindow::onColourPickRequested);
     connect(colourPicker_, &ColourPicker::colourChanged, this, &MainWindow::onFrameColourChanged);
 
-    for (QPushButton* b : {upButton_, downButton_, leftButton_, rightButton_}) {
-        connect(b, &QPushButton::pressed, this, [this, b] { onMoveButtonPressed(b); });
-        connect(b, &QPushButton::released, this, &MainWindow::onMoveButtonReleased);
-    }
-    connect(&moveTimer_, &QTimer::timeout, this, &MainWindow::onMoveTick);
+    auto* moves = new FrameMoveButtons(state_, upButton_, downButton_, leftButton_, rightButton_, this);
+    connect(moves, &FrameMoveButtons::refusedWithoutPicture, this, [this] {
+        dialogs_.showMessage(QStringLiteral("提示"), kNoPictureMessage, MessageIcon::None, MessageButtons::Ok);
+    });
+    connect(moves, &FrameMoveButtons::frameMoved, this, &MainWindow::refreshFrame);
+    connect(moves, &FrameMoveButtons::moveEnded, this, [this] { viewPanel_->setFocus(); });
 }
 
 bool MainWindow::toolActive() const
@@ -182,10 +182,11 @@ void MainWindow::applyFrameSide(SpinEditBox* box, bool across)
     }
     const MainWindowState& m = state_.main;
     const QSize client = clientSize();
-    if (across)
-        resizeClient(QSize(side + 205, client.height()));
-    else
-        resizeClient(QSize(client.width(), side + 111));
+    const QSize grown = across ? QSize(side + 205, client.height()) : QSize(client.width(), side + 111);
+    // A window that keeps its size has no size change to handle: the frame
+    // stays where the user put it.
+    if (grown != client)
+        resizeClient(grown);
     const int outer = across ? side + m.ncW + 213 : side + m.ncH + 165;
     const int beyondScreen = across ? outer + 10 - m.screenWidth : outer + 20 - m.screenHeight;
     if (beyondScreen > 0) {
@@ -252,67 +253,6 @@ void MainWindow::onFrameColourChanged()
         refreshFrame();
         viewPanel_->setFocus();
     }
-}
-
-// ---- move buttons ----
-
-void MainWindow::moveFrameByOne(QPushButton* button)
-{
-    FrameState& f = state_.frame;
-    if (button == upButton_)
-        --f.frameTop;
-    else if (button == downButton_)
-        ++f.frameTop;
-    else if (button == leftButton_)
-        --f.frameLeft;
-    else if (button == rightButton_)
-        ++f.frameLeft;
-    refreshFrame();
-}
-
-void MainWindow::onMoveButtonPressed(QPushButton* button)
-{
-    if (!state_.view.imageLoaded) {
-        button->setDown(false);
-        dialogs_.showMessage(QStringLiteral("提示"), kNoPictureMessage, MessageIcon::None, MessageButtons::Ok);
-        return;
-    }
-    moveFrameByOne(button);
-    FrameState& f = state_.frame;
-    f.frameMoveUp = button == upButton_;
-    f.frameMoveDown = button == downButton_;
-    f.frameMoveLeft = button == leftButton_;
-    f.frameMoveRight = button == rightButton_;
-    state_.moveTicks = 0;
-    moveTimer_.start(kMoveTimerInterval);
-}
-
-void MainWindow::onMoveButtonReleased()
-{
-    FrameState& f = state_.frame;
-    f.frameMoveUp = f.frameMoveDown = f.frameMoveLeft = f.frameMoveRight = false;
-    state_.moveTicks = 0;
-    moveTimer_.stop();
-    viewPanel_->setFocus();
-}
-
-void MainWindow::onMoveTick()
-{
-    if (!state_.view.imageLoaded) {
-        moveTimer_.stop();
-        return;
-    }
-    if (!MoveTickMoves(state_.moveTicks))
-        return;
-    const FrameState& f = state_.frame;
-    if (f.frameMoveUp)
-        moveFrameByOne(upButton_);
-    else if (f.frameMoveDown)
-        moveFrameByOne(downButton_);
-    else if (f.frameMoveLeft)
-        moveFrameByOne(leftButton_);
-    else if (f.frameMoveRight)
-        moveFrameByOne(rightButton_);
 }
 
 // ---- the camera window's copy of the frame ----

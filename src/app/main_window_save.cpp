@@ -1,6 +1,7 @@
 // The main window's save command and the quarter turns of the picture.
 #include "app/main_window.h"
 
+#include "batch/batch_crop_mode.h"
 #include "imaging/encode_crop.h"
 #include "imaging/rotation.h"
 #include "platform/dialogs.h"
@@ -19,8 +20,10 @@ static QString desktopFolder()
 
 void MainWindow::CropAndSave()
 {
-    if (state_.batch.batchActive)
-        return; // batch crop names its files itself; it saves through its own command
+    if (state_.batch.batchActive) {
+        batchMode_->CropAndSave(); // named by the batch scheme, without a dialog
+        return;
+    }
 
     if (!state_.view.imageLoaded) {
         dialogs_.showMessage(QStringLiteral("提示"), kNoPictureMessage, MessageIcon::Information,

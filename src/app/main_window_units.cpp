@@ -102,9 +102,6 @@ void MainWindow::createUnits()
 
     focusHolder_ = named(new QLineEdit(client_), "焦点框", QRect(364, 16, 216, 20));
     focusHolder_->hide();
-
-    moveTimer_.setObjectName(QStringLiteral("截图时钟"));
-    moveTimer_.setTimerType(Qt::PreciseTimer);
 }
 
 void MainWindow::createMenus()

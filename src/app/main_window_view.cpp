@@ -83,17 +83,23 @@ void MainWindow::DropImageFiles(const QStringList& paths)
 // mode the file is remembered as the user's own, also when it did not load.
 void MainWindow::importFile(const QString& path)
 {
-    MakeCurrentImageFromFile(state_, ws_, path);
-    if (state_.view.imageLoaded) {
-        textEntry_->hide();
-        textEntry_->clear();
-    }
-    showWorkspace();
-    viewPanel_->setFocus();
+    finishImport(MakeCurrentImageFromFile(state_, ws_, path));
     if (state_.batch.batchActive) {
         state_.import.imageOrigin = ImageOrigin::UserFile;
         state_.import.userFilePath = QDir::toNativeSeparators(path);
     }
+}
+
+// Shows the outcome of a file import; the focus moves only to a picture.
+void MainWindow::finishImport(bool loaded)
+{
+    if (loaded) {
+        textEntry_->hide();
+        textEntry_->clear();
+    }
+    showWorkspace();
+    if (loaded)
+        viewPanel_->setFocus();
 }
 
 void MainWindow::PasteImage()

@@ -22,6 +22,15 @@ bool WriteSetting(const QString& settingsFolder, const QString& section, const Q
     return writeIniValue(settingsFilePath(settingsFolder), section, key, value);
 }
 
+bool WriteSettings(const QString& settingsFolder, const QString& section,
+                   const QList<QPair<QString, QString>>& keyValues)
+{
+    QList<IniWrite> writes;
+    for (const auto& [key, value] : keyValues)
+        writes.append({section, key, value});
+    return writeIniValues(settingsFilePath(settingsFolder), writes);
+}
+
 QString boolSettingText(bool value)
 {
     return value ? kTrueText : QString();

@@ -1,5 +1,7 @@
 #pragma once
 // The settings file set.dll: what the two batch modes keep between runs.
+#include <QList>
+#include <QPair>
 #include <QString>
 
 inline const QString kSettingsFileName = QStringLiteral("set.dll");
@@ -47,6 +49,9 @@ struct FastCaptureSettings {
 QString ReadSetting(const QString& settingsFolder, const QString& section, const QString& key);
 bool WriteSetting(const QString& settingsFolder, const QString& section, const QString& key,
                   const QString& value);
+// Several keys of one section in one write of the file, in the given order.
+bool WriteSettings(const QString& settingsFolder, const QString& section,
+                   const QList<QPair<QString, QString>>& keyValues);
 
 // Reads the thirteen keys that the program takes at start-up, with their defaults.
 void LoadSettings(const QString& settingsFolder, BatchCropSettings& batch, FastCaptureSettings& fast);

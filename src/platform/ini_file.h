@@ -8,6 +8,7 @@
 //   an existing value, leaving every other line as it was.
 // On disk the files are GB18030 with CRLF line ends, and every write replaces
 // the file atomically.
+#include <QList>
 #include <QString>
 
 // The text-level operations, on the decoded content of a file.
@@ -19,3 +20,25 @@ QString iniWithValue(const QString& content, const QString& section, const QStri
 QString readIniValue(const QString& path, const QString& section, const QString& key);
 bool writeIniValue(const QString& path, const QString& section, const QString& key,
                    const QString& value);
+
+// Many writes in one pass: the content iniWithValue would leave after each
+// write in turn, built from one index of the sections and keys so the time
+// grows with the size of the content and of the writes, not their product.
+struct IniWrite {
+    QString section;
+    QString key;
+    QString value;
+};
+QString iniWithValues(const QString& content, const QList<IniWrite>& writes);
+bool writeIniValues(const QString& path, const QList<IniWrite>& writes);
+
+// Many reads in one pass: each section once, the first of each name (the one
+// iniValue reads), in the order of the content, with the value of `key` in it.
+struct IniSectionValue {
+    QString section;
+    QString value;
+};
+QList<IniSectionValue> iniSectionValues(const QString& content, const QString& key);
+
+// The decoded content of a file, as the file-level reads see it.
+QString readIniText(const QString& path);

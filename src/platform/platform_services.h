@@ -1,9 +1,13 @@
 #pragma once
 // The side effects a window may cause, behind interfaces that tests replace.
 class Clipboard;
+class Clock;
 class Dialogs;
+class SoundPlayer;
 
 struct PlatformServices {
     Dialogs& dialogs;
     Clipboard& clipboard;
+    SoundPlayer& sound;
+    Clock& clock;
 };

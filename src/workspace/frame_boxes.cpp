@@ -1,5 +1,6 @@
 #include "workspace/frame_boxes.h"
 
+#include "platform/blank_text.h"
 #include "platform/number_text.h"
 
 #include <QList>
@@ -26,20 +27,9 @@ const QList<SizeType>& SizeTypes()
     return types;
 }
 
-static QString trimBlanks(const QString& text)
-{
-    const auto blank = [](QChar c) { return c == u' ' || c == u'\t' || c == QChar(0x3000); };
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && blank(text[begin]))
-        ++begin;
-    while (end > begin && blank(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 JpegLimitText NormaliseJpegLimit(const QString& text)
 {
-    const double v = std::min(readNumber(trimBlanks(text)), kMaxJpegLimitKB);
+    const double v = std::min(readNumber(TrimBlanks(text)), kMaxJpegLimitKB);
     if (v > 1e-7)
         return {v, numberText(v)};
     return {50.0, QStringLiteral("50")};
@@ -47,6 +37,6 @@ JpegLimitText NormaliseJpegLimit(const QString& text)
 
 QString SpinJpegLimit(const QString& text, int step)
 {
-    const double n = readNumber(trimBlanks(text)) + step;
+    const double n = readNumber(TrimBlanks(text)) + step;
     return n < 1 ? QStringLiteral("500") : numberText(n);
 }

@@ -1,5 +1,8 @@
 #include "workspace/spin_edit_box.h"
 
+#include <QKeyEvent>
+#include <QWheelEvent>
+
 SpinEditBox::SpinEditBox(QWidget* parent) : QAbstractSpinBox(parent)
 {
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
@@ -14,7 +17,26 @@ QString SpinEditBox::text() const
 
 void SpinEditBox::setText(const QString& text)
 {
-    lineEdit()->setText(text);
+    // A write from the program counts as a change even when the text stays
+    // the same, as typing the same value again would.
+    if (lineEdit()->text() == text)
+        emit contentChanged();
+    else
+        lineEdit()->setText(text);
+}
+
+void SpinEditBox::wheelEvent(QWheelEvent* event)
+{
+    event->ignore(); // a turn of the wheel while scrolling nearby must not resize the frame
+}
+
+void SpinEditBox::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        event->ignore();
+        return;
+    }
+    QAbstractSpinBox::keyPressEvent(event);
 }
 
 void SpinEditBox::stepBy(int steps)

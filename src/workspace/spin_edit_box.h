@@ -1,8 +1,9 @@
 #pragma once
 // An edit box with spin buttons whose text is free: the program, not the
 // control, decides what a typed text means. Typing and writes from the
-// program raise the same contentChanged signal; the spin buttons (and the
-// up and down keys) only report their step, which the program applies.
+// program raise the same contentChanged signal (a write of the same text
+// too); the spin buttons (and the up and down keys) only report their step,
+// which the program applies. The wheel and the page keys do nothing.
 #include <QAbstractSpinBox>
 #include <QLineEdit>
 
@@ -27,6 +28,8 @@ signals:
 
 protected:
     StepEnabled stepEnabled() const override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool digitsOnly_ = false;

@@ -5,10 +5,16 @@
 #include "workspace/spin_edit_box.h"
 #include "workspace/view_panel.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <functional>
 
 namespace {
 
@@ -250,6 +256,149 @@ TEST_F(FrameTest, TheHoverCursorShowsTheZone)
     QCoreApplication::sendEvent(view(), &right);
     EXPECT_EQ(view()->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(state.frame.frameDrag, FrameDrag::None);
+}
+
+// ---- the boxes and buttons react only as a user means them ----
+
+TEST_F(FrameTest, AHeldMoveButtonKeepsMovingWhenThePointerSlidesOffAndBack)
+{
+    loadPicture();
+    auto* down = unit<QPushButton>("截图下移按钮");
+    auto* timer = window->findChild<QTimer*>(QStringLiteral("截图时钟"));
+    ASSERT_NE(timer, nullptr);
+    const auto moveOver = [down](QPoint at) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(at), down->mapToGlobal(QPointF(at)), Qt::NoButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(down, &event);
+    };
+    const auto ticks = [timer](int n) {
+        for (int i = 0; i < n; ++i) {
+            ASSERT_TRUE(timer->isActive());
+            QTimerEvent event(timer->timerId());
+            QCoreApplication::sendEvent(timer, &event);
+        }
+    };
+
+    QTest::mousePress(down, Qt::LeftButton);
+    EXPECT_EQ(state.frame.frameTop, 35);
+    ticks(5);
+    moveOver(QPoint(-40, -40)); // off the button
+    ticks(4);
+    moveOver(QPoint(5, 5)); // back onto it: no extra pixel, no new delay
+    EXPECT_EQ(state.frame.frameTop, 35);
+    ticks(3); // ticks 10, 11, 12 move
+    EXPECT_EQ(state.frame.frameTop, 38);
+    moveOver(QPoint(-40, -40));
+    ticks(2);
+    EXPECT_EQ(state.frame.frameTop, 40);
+    QTest::mouseRelease(down, Qt::LeftButton, {}, QPoint(-40, -40));
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_FALSE(state.frame.frameMoveDown);
+    EXPECT_EQ(state.frame.frameTop, 40);
+    EXPECT_EQ(state.frame.frameLeft, 125);
+}
+
+TEST_F(FrameTest, TheWheelAndThePageKeysDoNotChangeTheBoxes)
+{
+    loadPicture();
+    for (const char* name : {"像素宽编辑框", "像素高编辑框", "体积编辑框", "JPG体积编辑框"}) {
+        QWidget* box = unit(name);
+        ASSERT_NE(box, nullptr) << name;
+        QWheelEvent wheel(QPointF(5, 5), box->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(box, &wheel);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_PageUp);
+        QTest::keyClick(box, Qt::Key_PageDown);
+        EXPECT_EQ(widthBox()->text(), QStringLiteral("160")) << name;
+        EXPECT_EQ(heightBox()->text(), QStringLiteral("210")) << name;
+        EXPECT_EQ(jpegBox()->text(), QStringLiteral("500")) << name;
+        EXPECT_EQ(sizeTypes()->currentIndex(), 0) << name;
+        EXPECT_EQ(frame(), QRect(125, 34, 160, 210)) << name;
+    }
+}
+
+TEST_F(FrameTest, ASizeThatLeavesTheWindowAsItIsKeepsTheFrameWhereTheUserPutIt)
+{
+    state.main.screenWidth = state.main.screenHeight = 4000;
+    loadPicture();
+    chooseSizeType(7); // 2寸照: the window grows to a view of 443 × 656
+    ASSERT_EQ(window->workspace().image.size(), QSize(443, 656));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(view(), Qt::Key_Right);
+    QTest::keyClick(view(), Qt::Key_Down);
+    const QPoint moved(state.frame.frameLeft, state.frame.frameTop);
+    widthBox()->setFocus();
+    widthBox()->stepBy(-1);
+    widthBox()->stepBy(1);
+    EXPECT_EQ(state.frame.frameWidth, 413);
+    EXPECT_EQ(QPoint(state.frame.frameLeft, state.frame.frameTop), moved);
+    EXPECT_TRUE(widthBox()->hasFocus());
+}
+
+TEST_F(FrameTest, WritingTheSameTextRunsTheSizeHandlingAgain)
+{
+    state.main.screenWidth = state.main.screenHeight = 4000;
+    window->resizeClient(QSize(300, 200)); // a view of 125 × 89, too small for the frame
+    chooseSizeType(0); // 默认 again: 160 and 210 are written over the same texts
+    EXPECT_EQ(window->workspace().image.size(), QSize(190, 240));
+
+    state.main.screenWidth = 600;
+    dialogs.messages.clear();
+    chooseSizeType(5); // 小2寸普通: 413 wide
+    chooseSizeType(7); // 2寸照: 413 wide again
+    int widthWarnings = 0;
+    for (const ShownMessage& m : dialogs.messages)
+        widthWarnings += m.text == QStringLiteral("此电脑屏幕像素分辩率不够高，不满足操作要求。") ? 1 : 0;
+    EXPECT_EQ(widthWarnings, 2);
+}
+
+TEST_F(FrameTest, OnlyAnEditThatChangesASizeBoxMakesTheSizeTypeCustom)
+{
+    struct Case {
+        const char* what;
+        std::function<void(SpinEditBox*)> edit;
+        bool custom;
+    };
+    const QList<Case> cases = {
+        {"a typed digit", [](SpinEditBox* b) { QTest::keyClick(b->editor(), Qt::Key_5); }, true},
+        {"a refused letter", [](SpinEditBox* b) { QTest::keyClick(b->editor(), Qt::Key_A); }, false},
+        {"Delete", [](SpinEditBox* b) {
+             b->editor()->setCursorPosition(0);
+             QTest::keyClick(b->editor(), Qt::Key_Delete);
+         }, true},
+        {"cut", [](SpinEditBox* b) {
+             b->editor()->selectAll();
+             b->editor()->cut();
+         }, true},
+        {"a pasted number", [](SpinEditBox* b) {
+             QGuiApplication::clipboard()->setText(QStringLiteral("7"));
+             b->editor()->paste();
+         }, true},
+        {"pasted letters", [](SpinEditBox* b) {
+             QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+             b->editor()->paste();
+         }, false},
+    };
+    for (const Case& c : cases) {
+        for (SpinEditBox* box : {widthBox(), heightBox()}) {
+            chooseSizeType(0);
+            box->setFocus();
+            box->editor()->setCursorPosition(box->text().size());
+            c.edit(box);
+            EXPECT_EQ(sizeTypes()->currentIndex(), c.custom ? 1 : 0) << c.what << " " << box->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(FrameTest, AFileThatCannotBeReadLeavesTheFocusWhereItWas)
+{
+    TempFolder files;
+    files.write(QStringLiteral("broken.jpg"), QByteArray("not a picture at all"));
+    widthBox()->setFocus();
+    ASSERT_TRUE(widthBox()->hasFocus());
+    window->DropImageFiles({files.file(QStringLiteral("broken.jpg"))});
+    EXPECT_TRUE(widthBox()->hasFocus());
 }
 
 } // namespace

@@ -156,4 +156,136 @@ TEST(IniFile, HonoursAByteOrderMark)
               QStringLiteral("值"));
 }
 
+// iniWithValue for each write in turn: what the one-pass writes must give.
+QString oneAfterAnother(QString content, const QList<IniWrite>& writes)
+{
+    for (const IniWrite& w : writes)
+        content = iniWithValue(content, w.section, w.key, w.value);
+    return content;
+}
+
+// Writes that meet every rule of where a line goes: replaced values, keys
+// only in a later section of the same name, new sections written to again,
+// names that differ only in case, blanks or folding, and texts that turn
+// into more lines or into a section header.
+const QList<IniWrite> kTrickyWrites = {
+    {QStringLiteral("a"), QStringLiteral("x"), QStringLiteral("10")},
+    {QStringLiteral("A"), QStringLiteral(" y "), QStringLiteral("20")},
+    {QStringLiteral("a"), QStringLiteral("z"), QStringLiteral("30")},
+    {QStringLiteral("a"), QStringLiteral("Z"), QStringLiteral("31")},
+    {QStringLiteral("b"), QStringLiteral("k"), QStringLiteral("40")},
+    {QStringLiteral("b"), QStringLiteral("new"), QStringLiteral("41")},
+    {QStringLiteral("empty"), QStringLiteral("k"), QStringLiteral("50")},
+    {QStringLiteral("new section"), QStringLiteral("k"), QStringLiteral("60")},
+    {QStringLiteral("  NEW Section "), QStringLiteral("K"), QStringLiteral("61")},
+    {QStringLiteral("\u212A"), QStringLiteral("x"), QStringLiteral("70")}, // Kelvin sign, folds to k
+    {QStringLiteral("k"), QStringLiteral("x"), QStringLiteral("71")},
+    {QStringLiteral("straße"), QStringLiteral("k"), QStringLiteral("72")},
+    {QStringLiteral("STRASSE"), QStringLiteral("k"), QStringLiteral("73")},
+    {QStringLiteral("ς"), QStringLiteral("k"), QStringLiteral("74")}, // final sigma, folds to σ
+    {QStringLiteral("Σ"), QStringLiteral("k"), QStringLiteral("75")},
+    {QStringLiteral("a"), QStringLiteral("x=y"), QStringLiteral("80")},
+    {QStringLiteral("a"), QStringLiteral("x=y"), QStringLiteral("81")},
+    {QStringLiteral("p]q"), QStringLiteral("k"), QStringLiteral("90")},
+    {QStringLiteral("p"), QStringLiteral("k"), QStringLiteral("91")},
+    {QStringLiteral("a"), QStringLiteral("[h]"), QStringLiteral("92")},
+    {QStringLiteral("h"), QStringLiteral("k"), QStringLiteral("93")},
+    {QStringLiteral("a"), QStringLiteral("lines"), QStringLiteral("one\ntwo=2\r\n[c]")},
+    {QStringLiteral("c"), QStringLiteral("k"), QStringLiteral("94")},
+    {QStringLiteral("a"), QStringLiteral("two"), QStringLiteral("95")},
+    {QString(), QStringLiteral("k"), QStringLiteral("96")},
+    {QStringLiteral("a"), QStringLiteral("empty"), QString()},
+    {QStringLiteral("a"), QStringLiteral("x"), QStringLiteral("last")},
+};
+
+struct ManyWritesCase {
+    const char* name;
+    QString content;
+    friend void PrintTo(const ManyWritesCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class IniManyWritesTest : public ::testing::TestWithParam<ManyWritesCase> {};
+
+TEST_P(IniManyWritesTest, GiveWhatOneWriteAfterAnotherGives)
+{
+    const ManyWritesCase& c = GetParam();
+    for (qsizetype n = 0; n <= kTrickyWrites.size(); ++n) {
+        const QList<IniWrite> writes = kTrickyWrites.first(n);
+        EXPECT_EQ(iniWithValues(c.content, writes).toStdString(), oneAfterAnother(c.content, writes).toStdString())
+            << c.name << ", after " << n << " writes";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniManyWritesTest,
+    ::testing::Values(
+        ManyWritesCase{"empty", QString()},
+        ManyWritesCase{"blank lines, duplicate sections, a key only in the later one",
+                       QStringLiteral("; before any section\r\n"
+                                      "loose=1\r\n"
+                                      "[a]\r\n"
+                                      "x=1\r\n"
+                                      "\r\n"
+                                      "  y = 2 \r\n"
+                                      "\r\n"
+                                      "   \r\n"
+                                      "[B]\r\n"
+                                      "k=v\r\n"
+                                      "[ A ]\r\n"
+                                      "z=later\r\n"
+                                      "x=dup\r\n"
+                                      "[empty]\r\n"
+                                      "\r\n"
+                                      "[b]\r\n"
+                                      "new=in the duplicate\r\n"
+                                      "[K]\r\n"
+                                      "\r\n")},
+        ManyWritesCase{"other line ends and no final one", QStringLiteral("[a]\rx=1\n\n[b]\r\nk=v")},
+        ManyWritesCase{"no section at all", QStringLiteral("just text\r\n\r\n")},
+        ManyWritesCase{"lines that only look like headers or keys",
+                       QStringLiteral("[a\r\nx=1\r\n[a]\r\n=no key\r\nx\r\n[]\r\nk=\r\n[p]x\r\n")}));
+
+TEST(IniManyReads, GiveEachSectionOnceWithTheValueAReadGives)
+{
+    const QString content = QStringLiteral("k=before\r\n"
+                                           "[a]\r\n"
+                                           " K = 1 \r\n"
+                                           "k=second\r\n"
+                                           "[b]\r\n"
+                                           "other=2\r\n"
+                                           "[ A ]\r\n"
+                                           "k=duplicate\r\n"
+                                           "[c]\r\n"
+                                           "\r\n"
+                                           "k=3\r\n");
+    const QList<IniSectionValue> values = iniSectionValues(content, QStringLiteral("k"));
+    ASSERT_EQ(values.size(), 3);
+    const QStringList sections = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        EXPECT_EQ(values[i].section, sections[i]);
+        EXPECT_EQ(values[i].value, iniValue(content, sections[i], QStringLiteral("k"))) << sections[i].toStdString();
+    }
+    EXPECT_EQ(values[0].value, QStringLiteral("1"));
+    EXPECT_EQ(values[1].value, QString());
+}
+
+TEST(IniFile, ManyWritesGiveTheBytesOfOneWriteAfterAnother)
+{
+    TempFolder folder;
+    const QByteArray older = encodeGb18030(QStringLiteral("[批量截图]\n命名方式=3\n\n[其他]\n键=值\n"));
+    folder.write(QStringLiteral("one.ini"), older);
+    folder.write(QStringLiteral("many.ini"), older);
+    const QList<IniWrite> writes = {
+        {QStringLiteral("批量截图"), QStringLiteral("命名方式"), QStringLiteral("5")},
+        {QStringLiteral("批量截图"), QStringLiteral("自定义命名"), QStringLiteral("三年级")},
+        {QStringLiteral("新节"), QStringLiteral("键"), QStringLiteral("𠀀")},
+    };
+    for (const IniWrite& w : writes)
+        ASSERT_TRUE(writeIniValue(folder.file(QStringLiteral("one.ini")), w.section, w.key, w.value));
+    ASSERT_TRUE(writeIniValues(folder.file(QStringLiteral("many.ini")), writes));
+    EXPECT_EQ(folder.read(QStringLiteral("many.ini")), folder.read(QStringLiteral("one.ini")));
+
+    EXPECT_FALSE(writeIniValues(folder.file(QStringLiteral("missing-folder/many.ini")), writes));
+}
+
 } // namespace

@@ -3,7 +3,9 @@
 // its program and user folders in temporary folders.
 #include "app/main_window.h"
 #include "support/fake_clipboard.h"
+#include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_sound_player.h"
 #include "support/temp_folder.h"
 
 #include <QTest>
@@ -19,7 +21,7 @@ protected:
     {
         window.reset();
         state = AppState{};
-        window = std::make_unique<MainWindow>(state, PlatformServices{dialogs, clipboard},
+        window = std::make_unique<MainWindow>(state, PlatformServices{dialogs, clipboard, sound, clock},
                                               StartupEnvironment{program.path(), userData.path()});
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -41,6 +43,8 @@ protected:
     TempFolder userData;
     FakeDialogs dialogs;
     FakeClipboard clipboard;
+    FakeSoundPlayer sound;
+    FakeClock clock;
     AppState state;
     std::unique_ptr<MainWindow> window;
 };

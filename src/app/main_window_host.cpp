@@ -1,0 +1,82 @@
+// What the main window does for batch crop: the picture in the view, the
+// frame's boxes and the capture.
+#include "app/main_window.h"
+
+#include "imaging/image_import.h"
+#include "workspace/crop_and_save.h"
+#include "workspace/spin_edit_box.h"
+#include "workspace/view_panel.h"
+#include "workspace/view_render.h"
+
+#include <QLineEdit>
+
+bool MainWindow::showPictureFile(const QString& path)
+{
+    const bool loaded = MakeCurrentImageFromFile(state_, ws_, path);
+    if (!loaded) {
+        showNoPicture();
+        return false;
+    }
+    finishImport(true);
+    return true;
+}
+
+void MainWindow::showNoPicture()
+{
+    state_.view.imageLoaded = false;
+    state_.view.currentPicture = QImage();
+    ws_.back = QImage();
+    ws_.hBar = {};
+    ws_.vBar = {};
+    ClearViewPanels(ws_);
+    showWorkspace();
+}
+
+QByteArray MainWindow::captureFrame()
+{
+    return CaptureFrame(state_, ws_);
+}
+
+QString MainWindow::frameBoxText(FrameBox box) const
+{
+    switch (box) {
+    case FrameBox::Width: return widthBox_->text();
+    case FrameBox::Height: return heightBox_->text();
+    case FrameBox::JpegSize: return jpegSizeBox_->text();
+    }
+    return {};
+}
+
+void MainWindow::writeFrameBoxText(FrameBox box, const QString& text)
+{
+    switch (box) {
+    case FrameBox::Width: widthBox_->setText(text); break;
+    case FrameBox::Height: heightBox_->setText(text); break;
+    case FrameBox::JpegSize:
+        // The same text counts as a change, as for the size boxes.
+        if (jpegSizeBox_->text() == text)
+            onJpegSizeChanged();
+        else
+            jpegSizeBox_->setText(text);
+        break;
+    }
+}
+
+void MainWindow::writeStatusHint(const QString& hint)
+{
+    StatusBarHint(hint);
+}
+
+void MainWindow::focusView()
+{
+    viewPanel_->setFocus();
+}
+
+// The tool palette has no tools to untick yet.
+void MainWindow::untickDrawingTools() {}
+
+// No camera window exists yet; fast capture is switched off all the same.
+void MainWindow::closeCameraWindows()
+{
+    state_.camera.fastCaptureOn = false;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// What batch crop needs of the window that hosts it: the picture in the view,
+// the frame's boxes and the capture. The main window implements it.
+#include <QByteArray>
+#include <QString>
+
+enum class FrameBox { Width, Height, JpegSize };
+
+class BatchHost {
+public:
+    virtual ~BatchHost() = default;
+    // Makes the file the current picture, fitted to the view, as opening a
+    // file does (the image origin is left as it is). False when it could not
+    // be read; the view then shows no picture.
+    virtual bool showPictureFile(const QString& path) = 0;
+    // No picture: the view is blank and nothing can be saved from it.
+    virtual void showNoPicture() = 0;
+    // The view's pixels inside the frame as a 24-bit BMP file image.
+    virtual QByteArray captureFrame() = 0;
+    virtual QString frameBoxText(FrameBox box) const = 0;
+    // Writes a box's text from the program; its change handling runs as for typing.
+    virtual void writeFrameBoxText(FrameBox box, const QString& text) = 0;
+    virtual void writeStatusHint(const QString& hint) = 0;
+    virtual void focusView() = 0;
+    // Unticks the drawing tools of the tool palette.
+    virtual void untickDrawingTools() = 0;
+    // Closes the camera window and the fast-capture settings window, and
+    // switches fast capture off.
+    virtual void closeCameraWindows() = 0;
+};

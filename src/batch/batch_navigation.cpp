@@ -1,0 +1,60 @@
+// Batch crop mode: stepping through the task's images.
+#include "batch/batch_crop_mode.h"
+
+#include "batch/batch_host.h"
+#include "batch/batch_rules.h"
+#include "platform/dialogs.h"
+
+#include <QWidget>
+
+// A navigation key. Without a task yet, any key scans the folder and starts
+// at its first image.
+void BatchCropMode::navigate(NavigationDirection direction)
+{
+    BatchTaskState& task = state_.batch.task;
+    if (task.imageCount > 0) {
+        ShowBatchImage(direction);
+        return;
+    }
+    const QStringList names = ScanImageFolder(state_.batch.settings.sourceFolder);
+    if (names.isEmpty())
+        return;
+    CreateTaskFile(taskPath(), names);
+    task.imageCount = int(names.size());
+    ShowBatchImage(NavigationDirection::Current);
+}
+
+void BatchCropMode::ShowBatchImage(NavigationDirection direction)
+{
+    state_.import.imageOrigin = ImageOrigin::BatchTask;
+    BatchTaskState& task = state_.batch.task;
+    const NavigationStep step =
+        StepTask(taskPath(), state_.batch.settings.sourceFolder, direction, task.imageCount);
+    const auto tell = [this](const QString& text) {
+        services_.dialogs.showMessage(QStringLiteral("提示"), text, MessageIcon::None, MessageButtons::Ok);
+    };
+    switch (step.outcome) {
+    case NavigationStep::Outcome::Nothing:
+        return;
+    case NavigationStep::Outcome::AtFirst:
+        tell(kAtFirstImageMessage);
+        return;
+    case NavigationStep::Outcome::AtLast:
+        tell(kAtLastImageMessage);
+        return;
+    case NavigationStep::Outcome::Lost:
+        task.currentPosition = step.position;
+        task.currentName = step.name;
+        // Nothing of the previous image stays to be saved under the lost one's name.
+        services_.host.showNoPicture();
+        setTitle(TaskImageTitle(step.name, kLostRecord));
+        return;
+    case NavigationStep::Outcome::Show:
+        task.currentPosition = step.position;
+        task.currentName = step.name;
+        setTitle(TaskImageTitle(step.name, step.record));
+        if (!services_.host.showPictureFile(step.path))
+            tell(kUnreadableImageMessage);
+        return;
+    }
+}

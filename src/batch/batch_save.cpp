@@ -1,0 +1,140 @@
+// Batch crop mode: the save command. The crop is named by the batch scheme
+// and written without a dialog; the task image is marked cropped.
+#include "batch/batch_crop_mode.h"
+
+#include "app/program_texts.h"
+#include "batch/batch_host.h"
+#include "batch/batch_rules.h"
+#include "batch/navigation_keys.h"
+#include "imaging/encode_crop.h"
+#include "naming/name_list_seam.h"
+#include "naming/name_prompt_window.h"
+#include "naming/output_naming.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/sound_player.h"
+#include "workspace/crop_and_save.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace {
+
+// The wait cursor for the length of a save, given back on every way out.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { end(); }
+    void end()
+    {
+        if (active_)
+            QGuiApplication::restoreOverrideCursor();
+        active_ = false;
+    }
+
+private:
+    bool active_ = true;
+};
+
+} // namespace
+
+void BatchCropMode::CropAndSave()
+{
+    keys_->RestoreNavigationKeys();
+    Dialogs& dialogs = services_.dialogs;
+    // A lost image or none yet: there is nothing to save, and a blank frame
+    // must not be written or marked as the image's crop.
+    if (!state_.view.imageLoaded) {
+        dialogs.showMessage(QStringLiteral("提示"), kNoPictureMessage, MessageIcon::Information, MessageButtons::Ok);
+        services_.host.focusView();
+        return;
+    }
+    const BatchCropSettings& s = state_.batch.settings;
+    const NamingMode mode = BatchNamingModeOf(s.namingText);
+    if (mode == NamingMode::SpreadsheetCell && !namingPreconditionsMet())
+        return;
+
+    NamingInputs in;
+    in.mode = mode;
+    in.folder = s.saveFolder;
+    in.extension = s.outputExtension;
+    in.customPrefix = s.customPrefix;
+    in.selectedName = state_.nameList.selectedName;
+    in.sourceName = state_.import.imageOrigin == ImageOrigin::UserFile
+                        ? QFileInfo(state_.import.userFilePath).fileName()
+                        : state_.batch.task.currentName;
+    in.now = services_.clock.now();
+    in.temporaryFile = PromptTemporaryPath(state_.main.settingsFolder, s.outputExtension);
+    const QString path = ComposeOutputPath(in);
+
+    WaitCursor wait;
+    if (s.cropSound)
+        services_.sound.play(SoundClip::Crop);
+    const SavedCrop saved = SaveCapture(services_.host.captureFrame(), path, LowerCaseExtension(s.outputExtension),
+                                        state_.frame.jpegLimitKB);
+    wait.end();
+    if (!saved.written) {
+        // Nothing is marked or named: the image is still to be cropped.
+        dialogs.showMessage(QStringLiteral("提示"), kWriteFailedMessage, MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    if (state_.batch.task.imageCount > 0)
+        MarkImageDone();
+    if (!saved.limitMet)
+        dialogs.showMessage(QStringLiteral("提示"), SizeLimitMessage(saved.lastSize), MessageIcon::None,
+                            MessageButtons::Ok);
+    if (mode == NamingMode::PromptEachTime)
+        openNamePrompt(path);
+    else if (mode == NamingMode::SpreadsheetCell)
+        services_.nameList.advanceRow(NameListContext::Crop);
+}
+
+// The spreadsheet scheme needs an open name list with a selected name.
+bool BatchCropMode::namingPreconditionsMet()
+{
+    const NameListState& list = state_.nameList;
+    Dialogs& dialogs = services_.dialogs;
+    if (!list.windowOpen) {
+        const MessageAnswer answer = dialogs.showMessage(QStringLiteral("询问"), kNeedNameListQuestion,
+                                                         MessageIcon::Question, MessageButtons::YesNo);
+        if (answer == MessageAnswer::Yes)
+            services_.nameList.open(NameListContext::Crop);
+        else
+            openSettingsWindow(false);
+        return false;
+    }
+    if (!list.imported) {
+        dialogs.showMessage(QStringLiteral("提示"), kImportNameListFirstMessage, MessageIcon::None,
+                            MessageButtons::Ok);
+        services_.nameList.focus();
+        return false;
+    }
+    if (list.selectedName.isEmpty()) {
+        dialogs.showMessage(QStringLiteral("提示"), kChooseNameCellMessage, MessageIcon::None, MessageButtons::Ok);
+        return false;
+    }
+    return true;
+}
+
+void BatchCropMode::MarkImageDone()
+{
+    const BatchTaskState& task = state_.batch.task;
+    if (state_.import.imageOrigin == ImageOrigin::BatchTask) {
+        MarkTaskImageDone(taskPath(), task.currentPosition);
+        setTitle(TaskImageTitle(task.currentName, kCroppedRecord));
+    } else {
+        // The user's own file: the task is not touched.
+        setTitle(TaskImageTitle(QFileInfo(state_.import.userFilePath).fileName(), kCroppedRecord));
+    }
+}
+
+void BatchCropMode::openNamePrompt(const QString& temporaryFile)
+{
+    keys_->ReleaseNavigationKeys();
+    const BatchCropSettings& s = state_.batch.settings;
+    auto* prompt = new NamePromptWindow({kBatchPromptTitle, s.saveFolder, s.outputExtension, temporaryFile},
+                                        services_.dialogs, window_);
+    prompt->setAttribute(Qt::WA_DeleteOnClose);
+    connect(prompt, &QDialog::finished, this, [this] { keys_->RestoreNavigationKeys(); });
+    prompt->open();
+}

@@ -1,0 +1,440 @@
+// Batch crop as a user drives it: the status-bar item, the settings window,
+// saves named by the scheme, the navigation keys and a resumed run.
+#include "support/main_window_fixture.h"
+#include "support/test_images.h"
+
+#include "app/settings.h"
+#include "batch/batch_crop_mode.h"
+#include "batch/batch_crop_settings_window.h"
+#include "batch/task_file.h"
+#include "imaging/image_decoder.h"
+#include "naming/name_prompt_window.h"
+#include "platform/ini_file.h"
+#include "platform/text_encoding.h"
+#include "workspace/spin_edit_box.h"
+#include "workspace/view_panel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolBar>
+
+namespace {
+
+class BatchModeTest : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        for (int i = 1; i <= 3; ++i)
+            addPhoto(QStringLiteral("学生%1.jpg").arg(i));
+    }
+
+    void addPhoto(const QString& name, QSize size = QSize(600, 800))
+    {
+        source.write(name, encodeAs(photoLikePicture(size.width(), size.height()), "jpeg", 90));
+    }
+
+    // A mouse button on the status bar at a status-bar x.
+    void statusBarClick(int x, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QWidget* bar = unit("状态条1");
+        QWidget* part = bar->childAt(x, 10);
+        if (!part)
+            part = bar;
+        const QPoint at = part->mapFrom(bar, QPoint(x, 10));
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), part->mapToGlobal(QPointF(at)), button, button,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(part, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), part->mapToGlobal(QPointF(at)), button,
+                            Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(part, &release);
+    }
+    int regionLeft() const { return state.main.mainWidth - state.main.ncW - 160; }
+    int regionRight() const { return state.main.mainWidth - state.main.ncW - 45; }
+    void clickBatchItem(Qt::MouseButton button = Qt::LeftButton) { statusBarClick(regionLeft() + 20, button); }
+
+    BatchCropSettingsWindow* settingsWindow() { return window->batchMode()->settingsWindow(); }
+    template <typename T = QWidget>
+    T* settingsUnit(const char* name)
+    {
+        return settingsWindow()->findChild<T*>(QString::fromUtf8(name));
+    }
+
+    // Fills the settings window and presses OK.
+    void confirmSettings(int naming, bool keep, int format = 0, const QString& prefix = QString())
+    {
+        ASSERT_NE(settingsWindow(), nullptr);
+        settingsUnit<QLineEdit>("批截目标目录编辑框")->setText(source.path());
+        settingsUnit<QLineEdit>("批截保存目录编辑框")->setText(output.path());
+        settingsUnit<QComboBox>("批截格式组合框")->setCurrentIndex(format);
+        auto* namingBox = settingsUnit<QComboBox>("批截命名方式组合框");
+        namingBox->setCurrentIndex(naming);
+        emit namingBox->activated(naming);
+        if (!prefix.isEmpty())
+            namingBox->setEditText(prefix);
+        auto* keepBox = settingsUnit<QCheckBox>("保存批截设置选择框");
+        keepBox->setChecked(keep);
+        QTest::mouseClick(settingsUnit("确定批截设置按钮"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+
+    void startBatch(int naming = 2, bool keep = true, int format = 0)
+    {
+        clickBatchItem();
+        confirmSettings(naming, keep, format);
+        ASSERT_TRUE(state.batch.batchActive);
+    }
+
+    void key(Qt::Key k) { QTest::keyClick(unit("可视画板"), k); }
+    void save() { QTest::mouseClick(unit("截图保存按钮"), Qt::LeftButton); }
+    QString setting(const QString& key) { return ReadSetting(state.main.settingsFolder, kBatchSection, key); }
+    QString taskPath() const { return TaskFilePath(state.main.settingsFolder); }
+    QStringList savedFiles() const { return QDir(output.path()).entryList(QDir::Files, QDir::Name); }
+    QStringList scanned() const { return ScanImageFolder(source.path()); }
+
+    TempFolder source;
+    TempFolder output;
+};
+
+TEST_F(BatchModeTest, TheItemOpensTheSettingsWindowAndOkStartsTheRun)
+{
+    clickBatchItem();
+    auto* item = unit<QCheckBox>("批量截图选项");
+    ASSERT_NE(settingsWindow(), nullptr);
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_FALSE(state.batch.batchActive);
+    EXPECT_TRUE(settingsWindow()->isModal());
+
+    confirmSettings(2, true);
+    EXPECT_TRUE(state.batch.batchActive);
+    EXPECT_TRUE(state.batch.keysRegistered);
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(settingsWindow(), nullptr);
+    EXPECT_TRUE(state.view.imageLoaded);
+    EXPECT_EQ(state.batch.task.imageCount, 3);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral(" 当前文件：") + scanned()[0] + QStringLiteral("  未截图"));
+
+    // Kept for the next start, with the main window's box texts.
+    EXPECT_EQ(setting(QStringLiteral("命名方式")), QStringLiteral("2"));
+    EXPECT_EQ(setting(QStringLiteral("保存目录")), output.path());
+    EXPECT_EQ(setting(QStringLiteral("待截图目录")), source.path());
+    EXPECT_EQ(setting(QStringLiteral("保存格式")), QStringLiteral(".JPG"));
+    EXPECT_EQ(setting(QStringLiteral("是否保存设置")), QStringLiteral("真"));
+    EXPECT_EQ(setting(QStringLiteral("像素宽")), QStringLiteral("160"));
+    EXPECT_EQ(setting(QStringLiteral("像素高")), QStringLiteral("210"));
+    EXPECT_EQ(setting(QStringLiteral("JPG体积")), QStringLiteral("500"));
+}
+
+TEST_F(BatchModeTest, SavesAreNumberedAndMarkedAndTheKeysStepThroughTheFolder)
+{
+    startBatch();
+    const QStringList names = scanned();
+    save();
+    key(Qt::Key_S);
+    save();
+    key(Qt::Key_S);
+    key(Qt::Key_D);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(savedFiles(), (QStringList{QStringLiteral("0001.jpg"), QStringLiteral("0002.jpg")}));
+    for (const QString& file : savedFiles())
+        EXPECT_EQ(decodeImageFile(output.file(file)).size(), QSize(160, 210)) << file.toStdString();
+    EXPECT_EQ(state.batch.task.currentPosition, 2);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral(" 当前文件：") + names[1] + QStringLiteral("  已截图"));
+    EXPECT_EQ(TaskImageAt(taskPath(), 1).record, QStringLiteral("已截图"));
+    EXPECT_EQ(TaskImageAt(taskPath(), 2).record, QStringLiteral("已截图"));
+    EXPECT_EQ(TaskImageAt(taskPath(), 3).record, QStringLiteral("未截图"));
+}
+
+TEST_F(BatchModeTest, AHeldKeyMovesOneImageAndTheEndsAreTold)
+{
+    startBatch();
+    QWidget* view = unit("可视画板");
+    QKeyEvent first(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &first);
+    for (int i = 0; i < 4; ++i) {
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier, QString(), true);
+        QCoreApplication::sendEvent(view, &repeat);
+    }
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_S, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &up);
+    EXPECT_EQ(state.batch.task.currentPosition, 2);
+
+    key(Qt::Key_F);
+    key(Qt::Key_D);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("当前已是最初图片"));
+    EXPECT_EQ(StoredTaskPosition(taskPath()), 1);
+    key(Qt::Key_A);
+    key(Qt::Key_A);
+    key(Qt::Key_A);
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("当前已是末位图片"));
+    // A photo copied into the folder meanwhile is appended and shown.
+    addPhoto(QStringLiteral("插班生.jpg"));
+    key(Qt::Key_A);
+    EXPECT_EQ(state.batch.task.imageCount, 4);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral(" 当前文件：插班生.jpg  未截图"));
+}
+
+TEST_F(BatchModeTest, ALaterRunResumesAtTheSameImage)
+{
+    startBatch();
+    unit<SpinEditBox>("像素宽编辑框")->setText(QStringLiteral("200"));
+    save();
+    key(Qt::Key_S);
+    const QString title = window->windowTitle();
+    const QString settingsFolder = state.main.settingsFolder;
+
+    open(); // the program starts again
+    EXPECT_EQ(state.batch.settings.saveFolder, output.path());
+    dialogs.messageAnswers = {MessageAnswer::Yes};
+    clickBatchItem();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("询问："));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("是否沿用上次批量截图设置，并继续上次操作？"));
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(settingsWindow(), nullptr);
+    EXPECT_TRUE(state.batch.batchActive);
+    EXPECT_TRUE(state.batch.keysRegistered);
+    EXPECT_EQ(window->windowTitle(), title);
+    EXPECT_EQ(state.batch.task.currentPosition, 2);
+    EXPECT_TRUE(state.view.imageLoaded);
+    // The kept frame width was written when OK was pressed: 160.
+    EXPECT_EQ(state.frame.frameWidth, 160);
+    EXPECT_EQ(state.main.settingsFolder, settingsFolder);
+}
+
+TEST_F(BatchModeTest, AResumeWithoutItsSaveFolderAsksForTheSettings)
+{
+    startBatch();
+    const QString savePath = output.path();
+    ASSERT_TRUE(QDir(savePath).removeRecursively());
+    open();
+    dialogs.messageAnswers = {MessageAnswer::Yes};
+    clickBatchItem();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[1].title, QStringLiteral("提示："));
+    EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("批量截图保存目录不存在，请重新设置。"));
+    ASSERT_NE(settingsWindow(), nullptr);
+    EXPECT_TRUE(state.batch.batchActive);
+    settingsWindow()->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(state.batch.keysRegistered); // the mode is on, so the keys come back
+}
+
+TEST_F(BatchModeTest, SettingsNotKeptAreAllWrittenEmpty)
+{
+    startBatch(2, false);
+    for (const char* k : {"命名方式", "自定义命名", "保存格式", "保存目录", "待截图目录", "发裁切声", "是否保存设置",
+                          "像素宽", "像素高", "JPG体积"}) {
+        const QString stored = readIniValue(state.main.settingsFolder + QStringLiteral("/set.dll"), kBatchSection,
+                                            QString::fromUtf8(k));
+        EXPECT_TRUE(stored.isEmpty()) << k;
+    }
+    // The keys are there, empty, so that the next start finds the defaults.
+    QFile file(state.main.settingsFolder + QStringLiteral("/set.dll"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains(encodeGb18030(QStringLiteral("\r\nJPG体积=\r\n"))));
+    open();
+    clickBatchItem(); // no question: the window opens at once
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_NE(settingsWindow(), nullptr);
+}
+
+TEST_F(BatchModeTest, ClosingTheWindowWithoutOkLeavesTheModeAsItWas)
+{
+    clickBatchItem();
+    settingsWindow()->close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(unit<QCheckBox>("批量截图选项")->isChecked());
+    EXPECT_FALSE(state.batch.batchActive);
+    EXPECT_FALSE(state.batch.keysRegistered);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("栎澄证照工坊 V2.9"));
+
+    // A right click while the mode is on, closed again: the mode stays on.
+    startBatch();
+    clickBatchItem(Qt::RightButton);
+    ASSERT_NE(settingsWindow(), nullptr);
+    EXPECT_FALSE(state.batch.keysRegistered);
+    settingsWindow()->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(state.batch.batchActive);
+    EXPECT_TRUE(state.batch.keysRegistered);
+    EXPECT_TRUE(unit<QCheckBox>("批量截图选项")->isChecked());
+}
+
+TEST_F(BatchModeTest, OnlyTheItemRegionAnswersTheMouse)
+{
+    statusBarClick(regionLeft() - 1);
+    statusBarClick(regionRight() + 1);
+    EXPECT_EQ(settingsWindow(), nullptr);
+    EXPECT_FALSE(unit<QCheckBox>("批量截图选项")->isChecked());
+    statusBarClick(regionRight());
+    EXPECT_NE(settingsWindow(), nullptr);
+}
+
+TEST_F(BatchModeTest, ALeftClickOnTheTickedItemEndsTheMode)
+{
+    startBatch();
+    key(Qt::Key_S);
+    clickBatchItem();
+    EXPECT_FALSE(state.batch.batchActive);
+    EXPECT_FALSE(state.batch.keysRegistered);
+    EXPECT_FALSE(unit<QCheckBox>("批量截图选项")->isChecked());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("栎澄证照工坊 V2.9"));
+    EXPECT_EQ(state.batch.task.imageCount, 0);
+    EXPECT_EQ(StoredImageCount(taskPath()), 3); // the task is kept for a resume
+    EXPECT_TRUE(state.view.imageLoaded);        // the picture stays shown
+}
+
+TEST_F(BatchModeTest, TheCameraButtonEndsTheModeButKeepsThePlace)
+{
+    startBatch();
+    key(Qt::Key_S);
+    unit<QToolBar>("工具条1")->actions()[10]->trigger();
+    EXPECT_FALSE(state.batch.batchActive);
+    EXPECT_FALSE(state.batch.keysRegistered);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("栎澄证照工坊 V2.9"));
+    EXPECT_EQ(state.batch.task.imageCount, 3);
+    EXPECT_EQ(state.batch.task.currentPosition, 2);
+}
+
+TEST_F(BatchModeTest, ALostImageIsShownLostAndCannotBeSaved)
+{
+    startBatch();
+    const QString second = scanned()[1];
+    ASSERT_TRUE(QFile::remove(source.file(second)));
+    key(Qt::Key_S);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral(" 当前文件：") + second + QStringLiteral("  已丢失"));
+    EXPECT_FALSE(state.view.imageLoaded);
+    save();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("请打开一张图片或拍照一幅图象再进行操作。"));
+    EXPECT_TRUE(savedFiles().isEmpty());
+    EXPECT_EQ(TaskImageAt(taskPath(), 2).record, QStringLiteral("未截图"));
+    key(Qt::Key_S); // navigation goes on past it
+    EXPECT_TRUE(state.view.imageLoaded);
+}
+
+TEST_F(BatchModeTest, AFailedWriteIsToldAndMarksNothing)
+{
+    startBatch();
+    const QString title = window->windowTitle();
+    ASSERT_TRUE(QDir(output.path()).removeRecursively());
+    save();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("图片未能保存，请检查保存位置是否可以写入、磁盘空间是否足够。"));
+    EXPECT_EQ(TaskImageAt(taskPath(), 1).record, QStringLiteral("未截图"));
+    EXPECT_EQ(window->windowTitle(), title);
+}
+
+TEST_F(BatchModeTest, AnEmptyFolderStartsTheModeAndTheFirstKeyScansAgain)
+{
+    for (const QString& name : scanned())
+        QFile::remove(source.file(name));
+    startBatch();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("待截图文件夹中没有可截图的图片。"));
+    key(Qt::Key_D); // still nothing there
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_FALSE(state.view.imageLoaded);
+    addPhoto(QStringLiteral("a.jpg"));
+    addPhoto(QStringLiteral("b.jpg"));
+    key(Qt::Key_D); // any key starts at the first image
+    EXPECT_EQ(state.batch.task.imageCount, 2);
+    EXPECT_EQ(state.batch.task.currentPosition, 1);
+    EXPECT_TRUE(state.view.imageLoaded);
+}
+
+TEST_F(BatchModeTest, TheUsersOwnFileIsNamedAfterItAndTheTaskIsUntouched)
+{
+    startBatch(0); // named as the source
+    TempFolder other;
+    other.write(QStringLiteral("张三.2023.jpg"), encodeAs(photoLikePicture(400, 500), "jpeg", 90));
+    dialogs.fileAnswers = {other.file(QStringLiteral("张三.2023.jpg"))};
+    unit<QToolBar>("工具条1")->actions()[1]->trigger();
+    QFile taskFile(taskPath());
+    ASSERT_TRUE(taskFile.open(QIODevice::ReadOnly));
+    const QByteArray before = taskFile.readAll();
+    taskFile.close();
+    save();
+    EXPECT_EQ(savedFiles(), QStringList{QStringLiteral("张三.2023.jpg")});
+    EXPECT_EQ(window->windowTitle(), QStringLiteral(" 当前文件：张三.2023.jpg  已截图"));
+    ASSERT_TRUE(taskFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(taskFile.readAll(), before);
+    key(Qt::Key_S); // back to the task's images
+    EXPECT_EQ(state.import.imageOrigin, ImageOrigin::BatchTask);
+    EXPECT_EQ(state.batch.task.currentPosition, 2);
+}
+
+TEST_F(BatchModeTest, TheCropSoundPlaysOnlyWhenChosen)
+{
+    startBatch();
+    save();
+    EXPECT_TRUE(sound.played.isEmpty());
+    clickBatchItem(Qt::RightButton);
+    settingsUnit<QCheckBox>("裁切声选择框")->click();
+    confirmSettings(2, true);
+    save();
+    EXPECT_EQ(sound.played, QList<SoundClip>{SoundClip::Crop});
+}
+
+TEST_F(BatchModeTest, TheNamePromptNamesTheCropAndHoldsTheKeys)
+{
+    startBatch(4);
+    save();
+    auto* prompt = window->findChild<NamePromptWindow*>();
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_TRUE(prompt->isVisible());
+    EXPECT_EQ(prompt->windowTitle(), QStringLiteral("请为刚才截图命名（不需填写扩展名）"));
+    EXPECT_FALSE(state.batch.keysRegistered);
+    EXPECT_EQ(TaskImageAt(taskPath(), 1).record, QStringLiteral("已截图")); // marked before it is named
+    auto* box = prompt->findChild<QLineEdit*>(QStringLiteral("编辑框1"));
+    QTest::keyClicks(box, QStringLiteral("asdf"));
+    EXPECT_EQ(state.batch.task.currentPosition, 1); // typed, not navigated
+    QTest::keyClick(box, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(savedFiles(), QStringList{QStringLiteral("asdf.jpg")});
+    EXPECT_TRUE(state.batch.keysRegistered);
+    key(Qt::Key_A);
+    EXPECT_EQ(state.batch.task.currentPosition, 2);
+}
+
+TEST_F(BatchModeTest, TheSpreadsheetSchemeNeedsAnOpenListWithAName)
+{
+    startBatch(5);
+    dialogs.messages.clear();
+    save(); // no list window: asked, and No opens the settings window
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("询问"));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？"));
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
+    ASSERT_NE(settingsWindow(), nullptr);
+    EXPECT_FALSE(settingsWindow()->isModal());
+    settingsWindow()->close();
+    QCoreApplication::processEvents();
+
+    state.nameList.windowOpen = true;
+    save();
+    EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("请先导入EXCEL文件。"));
+    state.nameList.imported = true;
+    save();
+    EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("请先点击有文字的单元格作为图片命名，再截图。"));
+    EXPECT_EQ(dialogs.messages.last().title, QStringLiteral("提示"));
+    EXPECT_TRUE(savedFiles().isEmpty());
+
+    state.nameList.selectedName = QStringLiteral("李/四");
+    save();
+    save();
+    EXPECT_EQ(savedFiles(), (QStringList{QStringLiteral("李_四.jpg"), QStringLiteral("李_四—1.jpg")}));
+}
+
+} // namespace

@@ -1,0 +1,70 @@
+#include "batch/batch_rules.h"
+
+#include "app/app_state.h"
+#include "workspace/status_hints.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(BatchItemRegion, FollowsTheRightEdgeAndIncludesBothEnds)
+{
+    struct Case {
+        int x, mainWidth, ncW;
+        bool inside;
+    };
+    // The design window: 594 wide, no extra border; the region is 434 … 549.
+    const Case cases[] = {
+        {433, 594, 0, false}, {434, 594, 0, true}, {500, 594, 0, true},
+        {549, 594, 0, true},  {550, 594, 0, false},
+        // Thicker borders move it left; a wider window moves it right.
+        {429, 594, 5, true},  {545, 594, 5, false}, {533, 694, 0, false}, {534, 694, 0, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(InBatchItemRegion(c.x, c.mainWidth, c.ncW), c.inside) << c.x << " " << c.mainWidth << " " << c.ncW;
+}
+
+TEST(BatchStatusHint, TheItemFirstThenTheKeysThenTheStartHint)
+{
+    EXPECT_EQ(BatchStatusHint(true, true, false), QStringLiteral("勾选、右击此选择框可弹出批量截图设置窗口。"));
+    EXPECT_EQ(BatchStatusHint(false, true, false), QStringLiteral("A键或S键：下一图片   D键或F键：上一图片"));
+    EXPECT_EQ(BatchStatusHint(false, false, false), QStringLiteral("请打开或拖拽一图片文件或通过拍照来采集头像"));
+    EXPECT_EQ(BatchStatusHint(false, false, true), QString());
+}
+
+TEST(BatchSettingsToKeep, KeptSettingsAndForgottenOnes)
+{
+    BatchCropSettings s;
+    s.namingIndex = 3;
+    s.customPrefix = QStringLiteral("初一2班");
+    s.outputExtension = QStringLiteral(".JPG");
+    s.saveFolder = QStringLiteral("/out");
+    s.sourceFolder = QStringLiteral("/in");
+    s.cropSound = true;
+    const FrameBoxTexts boxes{QStringLiteral("295"), QStringLiteral("413"), QStringLiteral("40")};
+
+    const auto kept = BatchSettingsToKeep(s, true, boxes);
+    const QList<QPair<QString, QString>> expected = {
+        {QStringLiteral("命名方式"), QStringLiteral("3")},   {QStringLiteral("自定义命名"), QStringLiteral("初一2班")},
+        {QStringLiteral("保存格式"), QStringLiteral(".JPG")}, {QStringLiteral("保存目录"), QStringLiteral("/out")},
+        {QStringLiteral("待截图目录"), QStringLiteral("/in")}, {QStringLiteral("发裁切声"), QStringLiteral("真")},
+        {QStringLiteral("是否保存设置"), QStringLiteral("真")}, {QStringLiteral("像素宽"), QStringLiteral("295")},
+        {QStringLiteral("像素高"), QStringLiteral("413")},    {QStringLiteral("JPG体积"), QStringLiteral("40")},
+    };
+    EXPECT_EQ(kept, expected);
+
+    s.outputExtension = QStringLiteral(".PNG");
+    s.cropSound = false;
+    const auto png = BatchSettingsToKeep(s, true, boxes);
+    EXPECT_EQ(png[5].second, QString());
+    EXPECT_EQ(png[9].second, QString()); // the JPEG limit is kept for JPEG only
+
+    const auto forgotten = BatchSettingsToKeep(s, false, boxes);
+    ASSERT_EQ(forgotten.size(), 10);
+    for (int i = 0; i < forgotten.size(); ++i) {
+        EXPECT_EQ(forgotten[i].first, expected[i].first);
+        EXPECT_TRUE(forgotten[i].second.isEmpty()) << forgotten[i].first.toStdString();
+    }
+}
+
+} // namespace
