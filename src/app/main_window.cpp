@@ -2,6 +2,7 @@
 
 #include "batch/batch_crop_mode.h"
 #include "help/about.h"
+#include "naming/name_list.h"
 #include "platform/dialogs.h"
 #include "platform/number_text.h"
 #include "workspace/colour_picker.h"
@@ -60,7 +61,8 @@ MainWindow::MainWindow(AppState& state, const PlatformServices& platform,
 // The subsystems, each an object of its own, made once and handed what they use.
 void MainWindow::createSubsystems()
 {
-    batchMode_ = new BatchCropMode(state_, BatchServices{dialogs_, sound_, clock_, nameList_, *this}, this,
+    nameList_ = std::make_unique<NameList>(state_, dialogs_, this);
+    batchMode_ = new BatchCropMode(state_, BatchServices{dialogs_, sound_, clock_, *nameList_, *this}, this,
                                    statusBar_, batchItem_);
 }
 
@@ -250,6 +252,8 @@ void MainWindow::Shutdown()
     state_.view.currentPicture = QImage();
     if (batchMode_)
         batchMode_->shutdown();
+    if (nameList_)
+        nameList_->closeAndReset(); // releases the imported book
 }
 
 void MainWindow::ShowAbout()

@@ -6,12 +6,13 @@
 #include "app/main_layout.h"
 #include "app/program_texts.h"
 #include "batch/batch_host.h"
-#include "naming/name_list_seam.h"
 #include "platform/platform_services.h"
 #include "workspace/workspace.h"
 
 #include <QHash>
 #include <QMainWindow>
+
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -24,6 +25,7 @@ class QPushButton;
 class QScrollBar;
 class QToolBar;
 class BatchCropMode;
+class NameList;
 class ColourPicker;
 class Clipboard;
 class Dialogs;
@@ -70,6 +72,7 @@ public:
 
     ToolPaletteWindow* toolPalette() const { return toolPalette_; }
     BatchCropMode* batchMode() const { return batchMode_; }
+    NameList* nameList() const { return nameList_.get(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -196,6 +199,6 @@ private:
     ToolPaletteWindow* toolPalette_ = nullptr;
 
     // The subsystems the window hosts.
-    AbsentNameList nameList_;
+    std::unique_ptr<NameList> nameList_;
     BatchCropMode* batchMode_ = nullptr;
 };

@@ -1,12 +1,13 @@
 #pragma once
 #include "platform/sound_player.h"
 
+#include <QHash>
 #include <QObject>
 
 class QSoundEffect;
 
-// Plays the clips embedded in the program through Qt Multimedia. The effect
-// is made on first use, so a run that never plays a sound never opens audio.
+// Plays the clips embedded in the program through Qt Multimedia. Each effect
+// is made on its first use, so a run that never plays a sound never opens audio.
 class QtSoundPlayer final : public QObject, public SoundPlayer {
     Q_OBJECT
 public:
@@ -14,5 +15,5 @@ public:
     void play(SoundClip clip) override;
 
 private:
-    QSoundEffect* crop_ = nullptr;
+    QHash<SoundClip, QSoundEffect*> effects_;
 };

@@ -8,6 +8,8 @@
 #include "batch/batch_crop_settings_window.h"
 #include "batch/task_file.h"
 #include "imaging/image_decoder.h"
+#include "naming/name_list.h"
+#include "naming/name_list_window.h"
 #include "naming/name_prompt_window.h"
 #include "platform/ini_file.h"
 #include "platform/text_encoding.h"
@@ -21,6 +23,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QToolBar>
 
 namespace {
@@ -94,7 +97,12 @@ protected:
     void save() { QTest::mouseClick(unit("截图保存按钮"), Qt::LeftButton); }
     QString setting(const QString& key) { return ReadSetting(state.main.settingsFolder, kBatchSection, key); }
     QString taskPath() const { return TaskFilePath(state.main.settingsFolder); }
-    QStringList savedFiles() const { return QDir(output.path()).entryList(QDir::Files, QDir::Name); }
+    QStringList savedFiles() const
+    {
+        QStringList files = QDir(output.path()).entryList(QDir::Files);
+        files.sort();
+        return files;
+    }
     QStringList scanned() const { return ScanImageFolder(source.path()); }
 
     TempFolder source;
@@ -408,33 +416,60 @@ TEST_F(BatchModeTest, TheNamePromptNamesTheCropAndHoldsTheKeys)
     EXPECT_EQ(state.batch.task.currentPosition, 2);
 }
 
-TEST_F(BatchModeTest, TheSpreadsheetSchemeNeedsAnOpenListWithAName)
+TEST_F(BatchModeTest, TheSpreadsheetSchemeNamesEachCropAfterTheNextPupil)
 {
-    startBatch(5);
+    startBatch(5); // the name list opens with the mode
+    NameListWindow* list = window->nameList()->window();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->windowTitle(), QStringLiteral("导入EXCEL，按所选单元格文字命名即将截取的图片"));
     dialogs.messages.clear();
-    save(); // no list window: asked, and No opens the settings window
+    save();
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("询问"));
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？"));
-    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("请先导入EXCEL文件。"));
+
+    dialogs.fileAnswers = {QStringLiteral(IDPHOTO_FIXTURES "/spreadsheets/class_lists.xlsx")};
+    QTest::mouseClick(list->findChild<QWidget*>(QStringLiteral("导入EXCEL按钮")), Qt::LeftButton);
+    ASSERT_TRUE(state.nameList.imported);
+    save();
+    EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("请先点击有文字的单元格作为图片命名，再截图。"));
+    EXPECT_TRUE(savedFiles().isEmpty());
+
+    auto* grid = list->findChild<QTableWidget*>(QStringLiteral("导入高表"));
+    const int lastRow = grid->rowCount() - 1;
+    ASSERT_GT(lastRow, 1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(lastRow - 1, 0)).center());
+    const QString secondLast = state.nameList.selectedName;
+    const QString last = grid->item(lastRow, 0)->text();
+    ASSERT_FALSE(secondLast.isEmpty());
+    list->findChild<QCheckBox*>(QStringLiteral("自动下一行选择框"))->setChecked(true);
+    const int before = dialogs.messages.size();
+    save();
+    EXPECT_EQ(state.nameList.selectedName, last);
+    save();
+    ASSERT_EQ(dialogs.messages.size(), before + 1);
+    EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("EXCEL光标已处于最后一行"));
+    save(); // the same name again gets the next free suffix
+    QStringList expected{secondLast + QStringLiteral(".jpg"), last + QStringLiteral(".jpg"),
+                         last + QStringLiteral("—1.jpg")};
+    expected.sort();
+    EXPECT_EQ(savedFiles(), expected);
+
+    // Without the list window the save asks; No opens the settings, not modal.
+    window->nameList()->closeAndReset();
+    save();
+    EXPECT_EQ(dialogs.messages.last().title, QStringLiteral("询问"));
+    EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？"));
+    EXPECT_EQ(dialogs.messages.last().buttons, MessageButtons::YesNo);
     ASSERT_NE(settingsWindow(), nullptr);
     EXPECT_FALSE(settingsWindow()->isModal());
     settingsWindow()->close();
     QCoreApplication::processEvents();
-
-    state.nameList.windowOpen = true;
-    save();
-    EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("请先导入EXCEL文件。"));
-    state.nameList.imported = true;
-    save();
-    EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("请先点击有文字的单元格作为图片命名，再截图。"));
-    EXPECT_EQ(dialogs.messages.last().title, QStringLiteral("提示"));
-    EXPECT_TRUE(savedFiles().isEmpty());
-
-    state.nameList.selectedName = QStringLiteral("李/四");
-    save();
-    save();
-    EXPECT_EQ(savedFiles(), (QStringList{QStringLiteral("李_四.jpg"), QStringLiteral("李_四—1.jpg")}));
+    dialogs.messageAnswers = {MessageAnswer::Yes};
+    save(); // Yes opens the list again
+    EXPECT_NE(window->nameList()->window(), nullptr);
+    EXPECT_TRUE(state.nameList.windowOpen);
+    EXPECT_EQ(savedFiles().size(), 3);
 }
 
 } // namespace

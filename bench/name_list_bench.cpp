@@ -1,0 +1,69 @@
+// Importing a class list of 5,000 names into the name list window, as the
+// user does with the import button: the file read, the extent probe (which
+// lets pending events run before every probe) and the grid fill.
+#include "app/app_state.h"
+#include "naming/name_list_window.h"
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QTableWidget>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Answers the import dialog with one file and every message with OK.
+class ChosenFile final : public Dialogs {
+public:
+    explicit ChosenFile(QString path) : path_(std::move(path)) {}
+    MessageAnswer showMessage(const QString&, const QString& text, MessageIcon, MessageButtons) override
+    {
+        lastMessage = text;
+        return MessageAnswer::Ok;
+    }
+    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return path_; }
+    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseFolder(const QString&, const QString&) override { return {}; }
+    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
+    std::optional<QColor> chooseColour(const QColor&) override { return std::nullopt; }
+    QString lastMessage;
+
+private:
+    QString path_;
+};
+
+void importClassList(benchmark::State& st, const char* file)
+{
+    const QString path = QStringLiteral(IDPHOTO_BENCH_DATA "/") + QString::fromUtf8(file);
+    ChosenFile dialogs(path);
+    AppState state;
+    NameListWindow window(state, dialogs, OpenSpreadsheet, NameListContext::Crop, nullptr);
+    window.show();
+    int rows = 0;
+    for (auto _ : st) {
+        window.ImportSpreadsheet();
+        rows = window.findChild<QTableWidget*>(QStringLiteral("导入高表"))->rowCount();
+    }
+    if (rows != 5000) {
+        st.SkipWithError(("the grid has " + std::to_string(rows) + " rows; " +
+                          dialogs.lastMessage.toStdString()).c_str());
+    }
+    st.SetLabel(file);
+}
+
+void BM_ImportXlsx(benchmark::State& st) { importClassList(st, "class_list_5000.xlsx"); }
+void BM_ImportXls(benchmark::State& st) { importClassList(st, "class_list_5000.xls"); }
+BENCHMARK(BM_ImportXlsx)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportXls)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
