@@ -1,6 +1,8 @@
 #include "bench_photo.h"
 
 #include "imaging/image_decoder.h"
+#include "imaging/image_import.h"
+#include "workspace/view_render.h"
 
 #include <QDir>
 #include <QImageWriter>
@@ -40,4 +42,13 @@ QString benchJpegFile(QSize size)
     writer.setQuality(92);
     writer.write(benchPhoto(size));
     return path;
+}
+
+QImage openAndShowFitted(const QString& path)
+{
+    AppState state;
+    Workspace ws;
+    ResizeViewPanels(ws, QSize(411, 279));
+    MakeCurrentImageFromFile(state, ws, path);
+    return ws.view;
 }

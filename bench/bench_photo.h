@@ -12,3 +12,7 @@ QString benchPhotoSource();
 
 // The photo as a JPEG file of quality 92 in a temporary folder.
 QString benchJpegFile(QSize size);
+
+// Opens a file as the program does and shows it fitted in a view of the
+// design size; returns the view panel so the work cannot be optimised away.
+QImage openAndShowFitted(const QString& path);

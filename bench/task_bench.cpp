@@ -4,9 +4,7 @@
 #include "bench_photo.h"
 
 #include "batch/task_file.h"
-#include "imaging/image_import.h"
 #include "platform/ini_file.h"
-#include "workspace/view_render.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -95,11 +93,7 @@ void BM_NextTaskImageShown(benchmark::State& st)
             st.SkipWithError("the step found no image");
             break;
         }
-        AppState state;
-        Workspace ws;
-        ResizeViewPanels(ws, QSize(411, 279));
-        MakeCurrentImageFromFile(state, ws, step.path);
-        benchmark::DoNotOptimize(ws.view.constBits());
+        benchmark::DoNotOptimize(openAndShowFitted(step.path));
     }
     st.SetLabel(benchPhotoSource().toStdString());
 }
@@ -107,13 +101,8 @@ BENCHMARK(BM_NextTaskImageShown)->Unit(benchmark::kMillisecond);
 
 void BM_OpenAndShowFitted(benchmark::State& st)
 {
-    for (auto _ : st) {
-        AppState state;
-        Workspace ws;
-        ResizeViewPanels(ws, QSize(411, 279));
-        MakeCurrentImageFromFile(state, ws, photoFile());
-        benchmark::DoNotOptimize(ws.view.constBits());
-    }
+    for (auto _ : st)
+        benchmark::DoNotOptimize(openAndShowFitted(photoFile()));
     st.SetLabel(benchPhotoSource().toStdString());
 }
 BENCHMARK(BM_OpenAndShowFitted)->Unit(benchmark::kMillisecond);

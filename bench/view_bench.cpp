@@ -65,13 +65,8 @@ BENCHMARK(BM_DecodeImageFile)->Unit(benchmark::kMillisecond);
 
 void BM_OpenAndShowFitted(benchmark::State& st)
 {
-    for (auto _ : st) {
-        AppState state;
-        Workspace ws;
-        ResizeViewPanels(ws, QSize(411, 279));
-        MakeCurrentImageFromFile(state, ws, photoFile());
-        benchmark::DoNotOptimize(ws.view.constBits());
-    }
+    for (auto _ : st)
+        benchmark::DoNotOptimize(openAndShowFitted(photoFile()));
 }
 BENCHMARK(BM_OpenAndShowFitted)->Unit(benchmark::kMillisecond);
 
