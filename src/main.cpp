@@ -19,6 +19,7 @@ int main(int argc, char* argv[])
     SystemClock clock;
     MainWindow window(state, PlatformServices{dialogs, clipboard, sound, clock}, currentEnvironment());
     dialogs.setParentWindow(&window);
+    QObject::connect(&window, &MainWindow::closed, &app, [] { QCoreApplication::exit(0); });
     window.show();
     return QApplication::exec();
 }

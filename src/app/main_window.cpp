@@ -18,7 +18,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
+
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -238,9 +238,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     Shutdown();
     event->accept();
-    QCoreApplication::exit(0);
+    emit closed();
 }
-
 
 // Releases what the program holds, in order. Nothing is saved here: settings
 // and the task file are written as they change.

@@ -71,6 +71,13 @@ public:
     const Workspace& workspace() const { return ws_; }
 
     ToolPaletteWindow* toolPalette() const { return toolPalette_; }
+
+signals:
+    // The window closed after releasing what it holds: the program ends
+    // (with code 0), whatever other windows are still open.
+    void closed();
+
+public:
     BatchCropMode* batchMode() const { return batchMode_; }
     NameList* nameList() const { return nameList_.get(); }
 

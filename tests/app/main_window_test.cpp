@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -243,8 +244,10 @@ TEST_F(MainWindowTest, EditWithoutAPictureTellsTheUserToOpenOne)
 TEST_F(MainWindowTest, ClosingTheWindowReleasesThePicture)
 {
     state.view.currentPicture = QImage(8, 8, QImage::Format_RGB32);
+    QSignalSpy closed(window.get(), &MainWindow::closed);
     window->close();
     EXPECT_TRUE(state.view.currentPicture.isNull());
+    EXPECT_EQ(closed.count(), 1); // the program ends on it
 }
 
 } // namespace
