@@ -69,7 +69,8 @@ bool stepToNext(benchmark::State& st, const LargeTask& task, int& imageCount, Na
     return step.outcome == NavigationStep::Outcome::Show;
 }
 
-void BM_NextTaskStepOnly(benchmark::State& st)
+// Next steps over a large task, with or without showing each image found.
+void nextSteps(benchmark::State& st, bool showImage)
 {
     const LargeTask task;
     int imageCount = kTaskImages;
@@ -79,24 +80,16 @@ void BM_NextTaskStepOnly(benchmark::State& st)
             st.SkipWithError("the step found no image");
             break;
         }
+        if (showImage)
+            benchmark::DoNotOptimize(openAndShowFitted(step.path));
     }
+    if (showImage)
+        st.SetLabel(benchPhotoSource().toStdString());
 }
-BENCHMARK(BM_NextTaskStepOnly)->Unit(benchmark::kMillisecond);
 
-void BM_NextTaskImageShown(benchmark::State& st)
-{
-    const LargeTask task;
-    int imageCount = kTaskImages;
-    NavigationStep step;
-    for (auto _ : st) {
-        if (!stepToNext(st, task, imageCount, step)) {
-            st.SkipWithError("the step found no image");
-            break;
-        }
-        benchmark::DoNotOptimize(openAndShowFitted(step.path));
-    }
-    st.SetLabel(benchPhotoSource().toStdString());
-}
+void BM_NextTaskStepOnly(benchmark::State& st) { nextSteps(st, false); }
+void BM_NextTaskImageShown(benchmark::State& st) { nextSteps(st, true); }
+BENCHMARK(BM_NextTaskStepOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NextTaskImageShown)->Unit(benchmark::kMillisecond);
 
 void BM_OpenAndShowFitted(benchmark::State& st)

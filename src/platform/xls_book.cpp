@@ -31,11 +31,6 @@ quint64 CellKey(int row, int column)
     return quint64(quint32(row)) << 32 | quint32(column);
 }
 
-quint16 le16(QByteArrayView bytes, qsizetype at)
-{
-    return qFromLittleEndian<quint16>(bytes.data() + at);
-}
-
 // Appends up to `count` characters of one byte (the low byte of each) or two
 // (little-endian), as many as `chars` holds whole.
 void AppendChars(QString& text, QByteArrayView chars, qsizetype count, bool wide)

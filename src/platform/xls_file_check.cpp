@@ -50,11 +50,6 @@ constexpr qsizetype kHeaderBytes = 512;
 constexpr qsizetype kDirectoryEntryBytes = 128;
 
 // Little-endian numbers; the caller has checked that the bytes are there.
-quint16 le16(QByteArrayView bytes, qsizetype at)
-{
-    return qFromLittleEndian<quint16>(bytes.data() + at);
-}
-
 quint32 le32(QByteArrayView bytes, qsizetype at)
 {
     return qFromLittleEndian<quint32>(bytes.data() + at);
@@ -518,4 +513,9 @@ bool CachesText(const BiffRecord& formula)
     // first byte of 0 and 0xFFFF in its last two (no number has them).
     const QByteArrayView body = formula.body;
     return body.size() >= 14 && body[6] == 0 && le16(body, 12) == 0xFFFF;
+}
+
+quint16 le16(QByteArrayView bytes, qsizetype at)
+{
+    return qFromLittleEndian<quint16>(bytes.data() + at);
 }

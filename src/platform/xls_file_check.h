@@ -44,6 +44,9 @@ constexpr quint16 kBof = 0x0809;
 // record there or it is longer than BIFF allows.
 std::optional<BiffRecord> BiffRecordAt(QByteArrayView stream, qsizetype offset);
 
+// A little-endian 16-bit number; the caller has checked that the bytes are there.
+quint16 le16(QByteArrayView bytes, qsizetype at);
+
 // Whether a FORMULA record caches a text result: the STRING record after it
 // holds the text (an empty text is cached as a result of its own, no STRING).
 bool CachesText(const BiffRecord& formula);
