@@ -3,38 +3,17 @@
 // lets pending events run before every probe) and the grid fill.
 #include "app/app_state.h"
 #include "naming/name_list_window.h"
-#include "platform/dialogs.h"
+#include "bench_dialogs.h"
 
-#include <QApplication>
 #include <QTableWidget>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// Answers the import dialog with one file and every message with OK.
-class ChosenFile final : public Dialogs {
-public:
-    explicit ChosenFile(QString path) : path_(std::move(path)) {}
-    MessageAnswer showMessage(const QString&, const QString& text, MessageIcon, MessageButtons) override
-    {
-        lastMessage = text;
-        return MessageAnswer::Ok;
-    }
-    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return path_; }
-    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
-    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-    std::optional<QColor> chooseColour(const QColor&) override { return std::nullopt; }
-    QString lastMessage;
-
-private:
-    QString path_;
-};
-
 void importClassList(benchmark::State& st, const char* file)
 {
     const QString path = QStringLiteral(IDPHOTO_BENCH_DATA "/") + QString::fromUtf8(file);
-    ChosenFile dialogs(path);
+    BenchDialogs dialogs(path);
     AppState state;
     NameListWindow window(state, dialogs, OpenSpreadsheet, NameListContext::Crop, nullptr);
     window.show();
@@ -56,14 +35,3 @@ BENCHMARK(BM_ImportXlsx)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportXls)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/app_state.h"
 #include "platform/qt_clipboard.h"
+#include "platform/capture_device.h"
 #include "platform/clock.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_sound_player.h"
@@ -17,7 +18,7 @@ int main(int argc, char* argv[])
     QtClipboard clipboard;
     QtSoundPlayer sound;
     SystemClock clock;
-    MainWindow window(state, PlatformServices{dialogs, clipboard, sound, clock}, currentEnvironment());
+    MainWindow window(state, PlatformServices{dialogs, clipboard, sound, clock, CreateCaptureDevice}, currentEnvironment());
     dialogs.setParentWindow(&window);
     QObject::connect(&window, &MainWindow::closed, &app, [] { QCoreApplication::exit(0); });
     window.show();

@@ -11,6 +11,17 @@ inline const QString kStartHint = QStringLiteral("请打开或拖拽一图片文
 
 enum class FrameDrag { None, Move, Left, Right, Top, Bottom, TopLeft, BottomRight, TopRight, BottomLeft };
 
+// A move button of the capture frame or of the camera window's preview frame.
+enum class FrameMove { Up, Down, Left, Right };
+
+// Which move button is held.
+struct HeldMove {
+    bool up = false;
+    bool down = false;
+    bool left = false;
+    bool right = false;
+};
+
 enum class ImageOrigin { BatchTask, UserFile };
 
 struct MainWindowState {
@@ -50,10 +61,7 @@ struct FrameState {
     int frameWidth = 0;
     int frameHeight = 0;
     FrameDrag frameDrag = FrameDrag::None;
-    bool frameMoveUp = false;
-    bool frameMoveDown = false;
-    bool frameMoveLeft = false;
-    bool frameMoveRight = false;
+    HeldMove frameMove;
     double jpegLimitKB = 0.0;
 };
 
@@ -90,8 +98,24 @@ struct BatchState {
 
 struct CameraState {
     bool cameraOpen = false;
+    bool cameraInitialising = false;
     double deviceAspect = 0.0;
+    // The preview frame's top-left corner in the preview group.
+    int previewFrameX = 0;
+    int previewFrameY = 0;
+    // The client size the program last gave the camera window.
+    int lastCameraWidth = 0;
+    int lastCameraHeight = 0;
+    HeldMove previewMove;
+    bool frameDragActive = false;
+    int dragStartFrameX = 0;
+    int dragStartFrameY = 0;
+    int dragStartMouseX = 0;
+    int dragStartMouseY = 0;
+    QImage lastShotImage; // the last normal shot
     bool fastCaptureOn = false;
+    bool fastSettingsAsked = false; // the kept-settings question was put this run
+    bool fastSettingsOpen = false;
     FastCaptureSettings fast;
 };
 

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "batch/batch_crop_mode.h"
+#include "batch/camera.h"
 #include "help/about.h"
 #include "naming/name_list.h"
 #include "platform/dialogs.h"
@@ -55,15 +56,17 @@ MainWindow::MainWindow(AppState& state, const PlatformServices& platform,
     viewPanel_->setViewBuffer(&ws_.view);
     bindEvents();
     startUp();
-    createSubsystems();
+    createSubsystems(platform);
 }
 
 // The subsystems, each an object of its own, made once and handed what they use.
-void MainWindow::createSubsystems()
+void MainWindow::createSubsystems(const PlatformServices& platform)
 {
     nameList_ = std::make_unique<NameList>(state_, dialogs_, this);
     batchMode_ = new BatchCropMode(state_, BatchServices{dialogs_, sound_, clock_, *nameList_, *this}, this,
                                    statusBar_, batchItem_);
+    camera_ = new Camera(state_, FastCaptureServices{dialogs_, sound_, clock_, *nameList_, *this},
+                         platform.makeCamera, this);
 }
 
 MainWindow::~MainWindow()
@@ -251,6 +254,8 @@ void MainWindow::Shutdown()
     state_.view.currentPicture = QImage();
     if (batchMode_)
         batchMode_->shutdown();
+    if (camera_)
+        camera_->shutdown();
     if (nameList_)
         nameList_->closeAndReset(); // releases the imported book
 }
@@ -289,6 +294,7 @@ void MainWindow::onCameraCommand(bool endsBatchMode)
 {
     if (endsBatchMode && state_.batch.batchActive)
         batchMode_->LeaveBatchCrop(BatchCropMode::Leave::ForCamera);
+    camera_->openCameraWindow();
 }
 void MainWindow::onHelpCommand() {}
 void MainWindow::onHomePageCommand() {}

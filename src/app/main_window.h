@@ -25,6 +25,7 @@ class QPushButton;
 class QScrollBar;
 class QToolBar;
 class BatchCropMode;
+class Camera;
 class NameList;
 class ColourPicker;
 class Clipboard;
@@ -80,6 +81,7 @@ signals:
 public:
     BatchCropMode* batchMode() const { return batchMode_; }
     NameList* nameList() const { return nameList_.get(); }
+    Camera* camera() const { return camera_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -97,7 +99,7 @@ private:
 
     void startUp();
     void bindEvents();
-    void createSubsystems();
+    void createSubsystems(const PlatformServices& platform);
     void measureBorders();
     void Shutdown();
 
@@ -128,11 +130,6 @@ private:
     void onColourPickRequested();
     void onFrameColourChanged();
     void refreshFrame();
-    // Follow-ups for the camera window's copy of the frame.
-    void cameraFollowFrameWidth();
-    void cameraFollowFrameHeight();
-    void cameraFollowFrameType();
-    void recolourPreviewFrame();
 
     // The view, in main_window_view.cpp.
     void bindViewEvents();
@@ -152,6 +149,8 @@ private:
     // What batch crop asks of the window, in main_window_host.cpp.
     bool showPictureFile(const QString& path) override;
     void showNoPicture() override;
+    void showShot(const QImage& picture) override;
+    QColor frameColour() const override;
     QByteArray captureFrame() override;
     QString frameBoxText(FrameBox box) const override;
     void writeFrameBoxText(FrameBox box, const QString& text) override;
@@ -208,4 +207,5 @@ private:
     // The subsystems the window hosts.
     std::unique_ptr<NameList> nameList_;
     BatchCropMode* batchMode_ = nullptr;
+    Camera* camera_ = nullptr;
 };

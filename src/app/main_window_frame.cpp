@@ -2,12 +2,14 @@
 // the width, height and JPEG size boxes, the size types and the frame colour.
 #include "app/main_window.h"
 
+#include "batch/camera.h"
+
 #include "platform/dialogs.h"
 #include "platform/number_text.h"
 #include "workspace/colour_picker.h"
 #include "workspace/frame_boxes.h"
 #include "workspace/frame_drag.h"
-#include "workspace/frame_move_buttons.h"
+#include "workspace/move_buttons.h"
 #include "workspace/spin_edit_box.h"
 #include "workspace/status_hints.h"
 #include "workspace/view_panel.h"
@@ -63,12 +65,17 @@ void MainWindow::bindFrameEvents()
     connect(colourPicker_, &ColourPicker::pickRequested, this, &MainWindow::onColourPickRequested);
     connect(colourPicker_, &ColourPicker::colourChanged, this, &MainWindow::onFrameColourChanged);
 
-    auto* moves = new FrameMoveButtons(state_, upButton_, downButton_, leftButton_, rightButton_, this);
-    connect(moves, &FrameMoveButtons::refusedWithoutPicture, this, [this] {
+    auto* moves = new MoveButtons(state_.moveTicks, state_.frame.frameMove,
+                                  {upButton_, downButton_, leftButton_, rightButton_}, QStringLiteral("截图时钟"), this);
+    moves->setMoveAllowed([this] { return state_.view.imageLoaded; });
+    connect(moves, &MoveButtons::refused, this, [this] {
         dialogs_.showMessage(QStringLiteral("提示"), kNoPictureMessage, MessageIcon::None, MessageButtons::Ok);
     });
-    connect(moves, &FrameMoveButtons::frameMoved, this, &MainWindow::refreshFrame);
-    connect(moves, &FrameMoveButtons::moveEnded, this, [this] { viewPanel_->setFocus(); });
+    connect(moves, &MoveButtons::moved, this, [this](FrameMove move) {
+        MoveByOne(state_.frame.frameLeft, state_.frame.frameTop, move);
+        refreshFrame();
+    });
+    connect(moves, &MoveButtons::moveEnded, this, [this] { viewPanel_->setFocus(); });
 }
 
 bool MainWindow::toolActive() const
@@ -140,11 +147,11 @@ void MainWindow::EndFrameDrag()
         return;
     state_.frame.frameDrag = FrameDrag::None;
     if (ChangesWidth(mode) && ChangesHeight(mode))
-        cameraFollowFrameType();
+        camera_->followFrameType();
     else if (ChangesWidth(mode))
-        cameraFollowFrameWidth();
+        camera_->followFrameWidth();
     else if (ChangesHeight(mode))
-        cameraFollowFrameHeight();
+        camera_->followFrameHeight();
 }
 
 // ---- width and height boxes, size types ----
@@ -172,7 +179,9 @@ void MainWindow::applyFrameSide(SpinEditBox* box, bool across)
     const int side = FrameSideFromText(box->text());
     FrameState& f = state_.frame;
     (across ? f.frameWidth : f.frameHeight) = side;
-    across ? cameraFollowFrameWidth() : cameraFollowFrameHeight();
+    // The window is still being made when the start-up size type is applied.
+    if (camera_)
+        across ? camera_->followFrameWidth() : camera_->followFrameHeight();
 
     const int viewExtent = across ? ws_.image.width() : ws_.image.height();
     if (side + 30 < viewExtent) {
@@ -248,18 +257,9 @@ void MainWindow::onColourPickRequested()
 void MainWindow::onFrameColourChanged()
 {
     ws_.frameColour = colourPicker_->colour();
-    recolourPreviewFrame();
+    camera_->recolourPreviewFrame(ws_.frameColour);
     if (state_.view.imageLoaded) {
         refreshFrame();
         viewPanel_->setFocus();
     }
 }
-
-// ---- the camera window's copy of the frame ----
-// The camera window follows the frame's size and colour while it is open;
-// until it exists there is nothing to follow.
-
-void MainWindow::cameraFollowFrameWidth() {}
-void MainWindow::cameraFollowFrameHeight() {}
-void MainWindow::cameraFollowFrameType() {}
-void MainWindow::recolourPreviewFrame() {}

@@ -1,7 +1,8 @@
-// What the main window does for batch crop: the picture in the view, the
+// What the main window does for the batch modes: the picture in the view, the
 // frame's boxes and the capture.
 #include "app/main_window.h"
 
+#include "batch/camera.h"
 #include "imaging/image_import.h"
 #include "workspace/crop_and_save.h"
 #include "workspace/spin_edit_box.h"
@@ -19,6 +20,20 @@ bool MainWindow::showPictureFile(const QString& path)
     }
     finishImport(true);
     return true;
+}
+
+void MainWindow::showShot(const QImage& picture)
+{
+    // Text still being typed on the old picture is dropped.
+    textEntry_->hide();
+    textEntry_->clear();
+    MakeCurrentImageFromShot(state_, ws_, picture);
+    showWorkspace();
+}
+
+QColor MainWindow::frameColour() const
+{
+    return ws_.frameColour;
 }
 
 void MainWindow::showNoPicture()
@@ -75,8 +90,7 @@ void MainWindow::focusView()
 // The tool palette has no tools to untick yet.
 void MainWindow::untickDrawingTools() {}
 
-// No camera window exists yet; fast capture is switched off all the same.
 void MainWindow::closeCameraWindows()
 {
-    state_.camera.fastCaptureOn = false;
+    camera_->closeCameraWindows();
 }

@@ -5,12 +5,12 @@
 #include "app/program_texts.h"
 #include "batch/batch_crop_settings_window.h"
 #include "batch/batch_host.h"
+#include "batch/kept_frame_boxes.h"
 #include "batch/batch_rules.h"
 #include "batch/navigation_keys.h"
 #include "naming/name_list_seam.h"
 #include "naming/output_naming.h"
 #include "platform/dialogs.h"
-#include "platform/number_text.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -118,23 +118,9 @@ void BatchCropMode::ResumeBatchCrop()
     BatchState& batch = state_.batch;
     const QString folder = state_.main.settingsFolder;
     batch.batchActive = true;
-    // A kept run brings back its frame size and JPEG limit; an empty stored
-    // text (a hand-edited file) leaves the box as it is.
-    for (const auto& [box, key] : {std::pair{FrameBox::Width, SettingKey::width},
-                                   std::pair{FrameBox::Height, SettingKey::height}}) {
-        const QString text = ReadSetting(folder, kBatchSection, key);
-        if (!text.isEmpty())
-            services_.host.writeFrameBoxText(box, text);
-    }
-    if (batch.settings.outputExtension == kDefaultExtension) {
-        const QString stored = ReadSetting(folder, kBatchSection, SettingKey::jpegSize);
-        const double v = readNumber(stored);
-        if (v > 1e-7)
-            services_.host.writeFrameBoxText(FrameBox::JpegSize, stored);
-        else if (v >= -1e-7)
-            WriteSetting(folder, kBatchSection, SettingKey::jpegSize,
-                         services_.host.frameBoxText(FrameBox::JpegSize));
-    }
+    // A kept run brings back its frame size and JPEG limit.
+    RestoreKeptFrameBoxes(services_.host, folder, kBatchSection,
+                          batch.settings.outputExtension == kDefaultExtension);
 
     const BatchCropSettings& s = batch.settings;
     const auto tell = [this](const QString& text) {

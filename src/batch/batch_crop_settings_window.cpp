@@ -1,60 +1,21 @@
 #include "batch/batch_crop_settings_window.h"
 
 #include "batch/batch_settings_checks.h"
+#include "batch/settings_window_units.h"
 #include "naming/name_list_seam.h"
 #include "naming/naming_schemes.h"
 #include "platform/dialogs.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <algorithm>
+using namespace SettingsUnits;
 
 namespace {
 
-// The offered output formats, in the order of the format box.
-const QStringList kFormats = {QStringLiteral(".JPG"), QStringLiteral(".BMP"),
-                              QStringLiteral(".GIF"), QStringLiteral(".PNG")};
-
 constexpr int kCustomScheme = 3;
 constexpr int kSpreadsheetScheme = 5;
-
-QString formatAt(int index)
-{
-    return index >= 0 && index < kFormats.size() ? kFormats[index] : kDefaultExtension;
-}
-
-QString shownFolder(const QString& folder)
-{
-    return folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder) + QDir::separator();
-}
-
-template <typename Unit>
-Unit* named(Unit* unit, const char* name, QRect geometry)
-{
-    unit->setObjectName(QString::fromUtf8(name));
-    unit->setGeometry(geometry);
-    return unit;
-}
-
-void label(QWidget* parent, const char* name, const char* text, QRect geometry)
-{
-    named(new QLabel(QString::fromUtf8(text), parent), name, geometry);
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* text, QRect geometry)
-{
-    return named(new QPushButton(QString::fromUtf8(text), parent), name, geometry);
-}
-
-QCheckBox* checkBox(QWidget* parent, const char* name, const char* text, QRect geometry)
-{
-    return named(new QCheckBox(QString::fromUtf8(text), parent), name, geometry);
-}
 
 } // namespace
 
@@ -93,13 +54,11 @@ void BatchCropSettingsWindow::createUnits()
     browseSave_ = button(this, "浏览批截保存目录按钮", "新建、浏览目录", {362, 48, 94, 24});
 
     label(this, "图片保存格式标签", "图片保存格式", {10, 84, 80, 24});
-    formatBox_ = named(new QComboBox(this), "批截格式组合框", {90, 84, 368, 22});
-    for (const QString& format : kFormats)
-        formatBox_->addItem(QStringLiteral(" *") + format);
+    formatBox_ = formatBox(this, "批截格式组合框", {90, 84, 368, 22});
 
     label(this, "图片命名方式标签", "图片命名方式", {10, 120, 80, 24});
-    namingBox_ = named(new QComboBox(this), "批截命名方式组合框", {90, 120, 368, 22});
-    namingBox_->addItems(batchNamingSchemes());
+    namingBox_ = named(new NamingBox(batchNamingSchemes(), kCustomScheme, this), "批截命名方式组合框",
+                       {90, 120, 368, 22});
 
     cropSoundBox_ = checkBox(this, "裁切声选择框", "截图时发出裁切声", {64, 156, 144, 24});
     keepBox_ = checkBox(this, "保存批截设置选择框", "保存上述设置供下次使用", {232, 156, 180, 24});
@@ -113,20 +72,12 @@ void BatchCropSettingsWindow::fill()
     sourceBox_->setText(shownFolder(settings.sourceFolder));
     saveBox_->setText(shownFolder(settings.saveFolder));
 
-    const int format = static_cast<int>(kFormats.indexOf(settings.outputExtension));
-    if (format < 0)
-        settings.outputExtension = kDefaultExtension;
-    formatBox_->setCurrentIndex(std::max(format, 0));
+    selectFormat(formatBox_, settings.outputExtension);
 
     const int scheme = static_cast<int>(batchNamingSchemes().indexOf(settings.namingText));
     if (scheme >= 0)
         settings.namingIndex = scheme;
-    namingBox_->setCurrentIndex(settings.namingIndex);
-    applyNamingBoxStyle(settings.namingIndex);
-    // Reopened on the custom scheme, the box shows the kept prefix, so that
-    // an OK without retyping keeps it instead of taking the scheme label.
-    if (settings.namingIndex == kCustomScheme)
-        namingBox_->setEditText(settings.customPrefix);
+    namingBox_->showScheme(settings.namingIndex, settings.customPrefix);
 
     cropSoundBox_->setChecked(settings.cropSound);
     keepBox_->setChecked(settings.keepSettings);
@@ -137,50 +88,24 @@ void BatchCropSettingsWindow::bindEvents()
 {
     connect(formatBox_, &QComboBox::currentIndexChanged, this,
             [this](int index) { batch_.settings.outputExtension = formatAt(index); });
-    connect(namingBox_, &QComboBox::activated, this, &BatchCropSettingsWindow::onNamingChosen);
+    connect(namingBox_, &NamingBox::schemeChosen, this, &BatchCropSettingsWindow::onNamingChosen);
     connect(cropSoundBox_, &QCheckBox::clicked, this,
             [this](bool ticked) { batch_.settings.cropSound = ticked; });
     connect(browseSource_, &QPushButton::clicked, this, [this] {
-        browse(sourceBox_, QStringLiteral("选择待截图文件夹，以便对文件夹中的图片进行批量截图。"));
+        browseFolder(dialogs_, sourceBox_,
+                     QStringLiteral("选择待截图文件夹，以便对文件夹中的图片进行批量截图。"));
     });
-    connect(browseSave_, &QPushButton::clicked, this,
-            [this] { browse(saveBox_, QStringLiteral("请选择或者新建一个文件夹")); });
+    connect(browseSave_, &QPushButton::clicked, this, [this] {
+        browseFolder(dialogs_, saveBox_, QStringLiteral("请选择或者新建一个文件夹"));
+    });
     connect(okButton_, &QPushButton::clicked, this, &BatchCropSettingsWindow::ConfirmBatchSettings);
 }
 
 void BatchCropSettingsWindow::onNamingChosen(int index)
 {
-    if (restyling_)
-        return;
     batch_.settings.namingIndex = index;
     batch_.settings.namingText = schemeAt(batchNamingSchemes(), index);
-    applyNamingBoxStyle(index);
-    if (index != kSpreadsheetScheme && nameListState_.windowOpen)
-        nameList_.closeAndReset();
-}
-
-void BatchCropSettingsWindow::applyNamingBoxStyle(int index)
-{
-    restyling_ = true;
-    if (index == kCustomScheme) {
-        namingBox_->setEditable(true);
-        // The typed prefix stays a prefix: Enter must not add it to the
-        // schemes, and no scheme label is completed into it.
-        namingBox_->setInsertPolicy(QComboBox::NoInsert);
-        namingBox_->setCompleter(nullptr);
-        namingBox_->clearEditText();
-    } else {
-        namingBox_->setEditable(false);
-    }
-    restyling_ = false;
-}
-
-void BatchCropSettingsWindow::browse(QLineEdit* box, const QString& title)
-{
-    const QString chosen = dialogs_.chooseFolder(title, box->text());
-    // A cancel keeps the folder the user had typed.
-    if (!chosen.isEmpty())
-        box->setText(chosen);
+    closeNameListUnless(index == kSpreadsheetScheme, nameList_, nameListState_);
 }
 
 void BatchCropSettingsWindow::ConfirmBatchSettings()
@@ -197,10 +122,7 @@ void BatchCropSettingsWindow::ConfirmBatchSettings()
         settings.saveFolder = StoredFolderText(saveBox_->text());
     }
     if (refusal) {
-        dialogs_.showMessage(QStringLiteral("提醒："), refusal->message, MessageIcon::Information,
-                             MessageButtons::Ok);
-        if (refusal->focusNamingBox)
-            namingBox_->setFocus();
+        showRefusal(dialogs_, *refusal, namingBox_);
         if (refusal->clearSaveBox)
             saveBox_->clear();
         return;

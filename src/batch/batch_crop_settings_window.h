@@ -10,6 +10,7 @@
 
 class Dialogs;
 class NameListSeam;
+class NamingBox;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -37,20 +38,17 @@ private:
     void fill();
     void bindEvents();
     void onNamingChosen(int index);
-    void applyNamingBoxStyle(int index);
-    void browse(QLineEdit* box, const QString& title);
 
     BatchState& batch_;
     Dialogs& dialogs_;
     NameListSeam& nameList_;
     const NameListState& nameListState_;
-    bool restyling_ = false; // the naming box is being switched between editable and fixed
     QLineEdit* sourceBox_ = nullptr;      // 批截目标目录编辑框
     QPushButton* browseSource_ = nullptr; // 浏览批截目标目录按钮
     QLineEdit* saveBox_ = nullptr;        // 批截保存目录编辑框
     QPushButton* browseSave_ = nullptr;   // 浏览批截保存目录按钮
     QComboBox* formatBox_ = nullptr;      // 批截格式组合框
-    QComboBox* namingBox_ = nullptr;      // 批截命名方式组合框
+    NamingBox* namingBox_ = nullptr;      // 批截命名方式组合框
     QCheckBox* cropSoundBox_ = nullptr;   // 裁切声选择框
     QCheckBox* keepBox_ = nullptr;        // 保存批截设置选择框
     QPushButton* okButton_ = nullptr;     // 确定批截设置按钮

@@ -1,7 +1,9 @@
 #pragma once
-// What batch crop needs of the window that hosts it: the picture in the view,
-// the frame's boxes and the capture. The main window implements it.
+// What the batch modes need of the window that hosts them: the picture in
+// the view, the frame's boxes and the capture. The main window implements it.
 #include <QByteArray>
+#include <QColor>
+#include <QImage>
 #include <QString>
 
 enum class FrameBox { Width, Height, JpegSize };
@@ -15,6 +17,10 @@ public:
     virtual bool showPictureFile(const QString& path) = 0;
     // No picture: the view is blank and nothing can be saved from it.
     virtual void showNoPicture() = 0;
+    // A camera shot becomes the current picture, fitted to the view as a
+    // file is, with the view's scroll ratios kept.
+    virtual void showShot(const QImage& picture) = 0;
+    virtual QColor frameColour() const = 0;
     // The view's pixels inside the frame as a 24-bit BMP file image.
     virtual QByteArray captureFrame() = 0;
     virtual QString frameBoxText(FrameBox box) const = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // The plain rules of batch crop mode: where its status-bar item answers the
-// mouse, which hint the status bar shows, and what is kept in set.dll.
+// mouse, which hint the status bar shows, and what the two batch modes keep
+// in set.dll.
 #include "app/settings.h"
 
 #include <QList>
@@ -17,10 +18,6 @@ inline const QString kSourceFolderMissingMessage = QStringLiteral("批量截图�
 inline const QString kAtFirstImageMessage = QStringLiteral("当前已是最初图片");
 inline const QString kAtLastImageMessage = QStringLiteral("当前已是末位图片");
 inline const QString kUnreadableImageMessage = QStringLiteral("无法读取此图片文件。");
-inline const QString kNeedNameListQuestion =
-    QStringLiteral("当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？");
-inline const QString kImportNameListFirstMessage = QStringLiteral("请先导入EXCEL文件。");
-inline const QString kChooseNameCellMessage = QStringLiteral("请先点击有文字的单元格作为图片命名，再截图。");
 
 // Whether a status-bar x lies on the batch item. The region is measured from
 // the window's right edge: mainWidth − ncW − 160 ≤ x ≤ mainWidth − ncW − 45.
@@ -40,3 +37,9 @@ struct FrameBoxTexts {
 // kept, every key empty when they are not. JPG体积 is kept only for ".JPG".
 QList<QPair<QString, QString>> BatchSettingsToKeep(const BatchCropSettings& settings, bool keep,
                                                    const FrameBoxTexts& boxes);
+
+// The nine keys of section 批量速拍 written at OK, in the same way. 命名方式
+// is the position of the scheme text among the fast schemes (the first one
+// for a text that is no scheme).
+QList<QPair<QString, QString>> FastSettingsToKeep(const FastCaptureSettings& fast, bool keep,
+                                                  const FrameBoxTexts& boxes);

@@ -7,36 +7,17 @@
 #include "batch/batch_rules.h"
 #include "batch/navigation_keys.h"
 #include "imaging/encode_crop.h"
+#include "naming/name_list_checks.h"
 #include "naming/name_list_seam.h"
 #include "naming/name_prompt_window.h"
 #include "naming/output_naming.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/sound_player.h"
+#include "platform/wait_cursor.h"
 #include "workspace/crop_and_save.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
-
-namespace {
-
-// The wait cursor for the length of a save, given back on every way out.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { end(); }
-    void end()
-    {
-        if (active_)
-            QGuiApplication::restoreOverrideCursor();
-        active_ = false;
-    }
-
-private:
-    bool active_ = true;
-};
-
-} // namespace
 
 void BatchCropMode::CropAndSave()
 {
@@ -92,28 +73,8 @@ void BatchCropMode::CropAndSave()
 // The spreadsheet scheme needs an open name list with a selected name.
 bool BatchCropMode::namingPreconditionsMet()
 {
-    const NameListState& list = state_.nameList;
-    Dialogs& dialogs = services_.dialogs;
-    if (!list.windowOpen) {
-        const MessageAnswer answer = dialogs.showMessage(QStringLiteral("询问"), kNeedNameListQuestion,
-                                                         MessageIcon::Question, MessageButtons::YesNo);
-        if (answer == MessageAnswer::Yes)
-            services_.nameList.open(NameListContext::Crop);
-        else
-            openSettingsWindow(false);
-        return false;
-    }
-    if (!list.imported) {
-        dialogs.showMessage(QStringLiteral("提示"), kImportNameListFirstMessage, MessageIcon::None,
-                            MessageButtons::Ok);
-        services_.nameList.focus();
-        return false;
-    }
-    if (list.selectedName.isEmpty()) {
-        dialogs.showMessage(QStringLiteral("提示"), kChooseNameCellMessage, MessageIcon::None, MessageButtons::Ok);
-        return false;
-    }
-    return true;
+    return SpreadsheetNamingReady(state_.nameList, services_.dialogs, services_.nameList, NameListContext::Crop,
+                                  [this] { openSettingsWindow(false); });
 }
 
 void BatchCropMode::MarkImageDone()

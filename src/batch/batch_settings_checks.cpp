@@ -25,6 +25,22 @@ BatchSettingsRefusal refusal(const char* message)
     return {QString::fromUtf8(message), false, false};
 }
 
+std::optional<BatchSettingsRefusal> checkSaveFolder(const QString& saveBox)
+{
+    if (!isExistingFolder(saveBox))
+        return refusal("请设置正确的图片保存目录。");
+    return std::nullopt;
+}
+
+std::optional<BatchSettingsRefusal> checkPrefix(bool customScheme, const QString& namingBox)
+{
+    if (!customScheme || !std::all_of(namingBox.begin(), namingBox.end(), IsBlank))
+        return std::nullopt;
+    BatchSettingsRefusal blank = refusal("自定义命名不能为空。");
+    blank.focusNamingBox = true;
+    return blank;
+}
+
 } // namespace
 
 QString StoredFolderText(const QString& boxText)
@@ -47,21 +63,24 @@ std::optional<BatchSettingsRefusal> CheckBatchSettings(const BatchSettingsInput&
 {
     if (!isExistingFolder(input.sourceBox))
         return refusal("待截图目录不存在，无法对其图片进行批量截图。");
-    if (!isExistingFolder(input.saveBox))
-        return refusal("请设置正确的图片保存目录。");
-    const bool blankPrefix =
-        std::all_of(input.namingBox.begin(), input.namingBox.end(), IsBlank);
-    if (input.customScheme && blankPrefix) {
-        BatchSettingsRefusal blank = refusal("自定义命名不能为空。");
-        blank.focusNamingBox = true;
-        return blank;
-    }
+    if (auto refused = checkSaveFolder(input.saveBox))
+        return refused;
+    if (auto refused = checkPrefix(input.customScheme, input.namingBox))
+        return refused;
     if (SameFolder(StoredFolderText(input.saveBox), StoredFolderText(input.sourceBox))) {
         BatchSettingsRefusal same = refusal("待截图文件夹不可再用于保存截图，请换一个文件夹保存截图。");
         same.clearSaveBox = true;
         return same;
     }
     return std::nullopt;
+}
+
+std::optional<BatchSettingsRefusal> CheckFastSettings(const QString& saveBox, bool customScheme,
+                                                      const QString& namingBox)
+{
+    if (auto refused = checkSaveFolder(saveBox))
+        return refused;
+    return checkPrefix(customScheme, namingBox);
 }
 
 QString TrimmedPrefix(const QString& text)

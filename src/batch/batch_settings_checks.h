@@ -1,5 +1,6 @@
 #pragma once
-// The checks of the batch crop settings window's OK, in the order they run.
+// The checks of the OK of the two batch settings windows (batch crop and
+// fast capture), in the order they run.
 #include <QString>
 
 #include <optional>
@@ -32,6 +33,11 @@ bool SameFolder(const QString& a, const QString& b);
 // directory; 3. custom scheme with a blank prefix (ASCII and full-width
 // spaces); 4. save folder the same as the source folder.
 std::optional<BatchSettingsRefusal> CheckBatchSettings(const BatchSettingsInput& input);
+
+// The fast capture window's checks, the batch ones without a source folder:
+// 1. save box not an existing directory; 2. custom scheme with a blank prefix.
+std::optional<BatchSettingsRefusal> CheckFastSettings(const QString& saveBox, bool customScheme,
+                                                      const QString& namingBox);
 
 // The custom prefix as kept: leading and trailing spaces (ASCII and full-width) removed.
 QString TrimmedPrefix(const QString& text);

@@ -17,7 +17,10 @@ QString DropRefusal(const QStringList& paths)
     return {};
 }
 
-static bool takePicture(AppState& state, Workspace& ws, const QImage& picture)
+enum class ScrollRatios { Centre, Keep };
+
+static bool takePicture(AppState& state, Workspace& ws, const QImage& picture,
+                        ScrollRatios ratios = ScrollRatios::Centre)
 {
     ViewState& v = state.view;
     v.currentPicture = picture;
@@ -26,8 +29,10 @@ static bool takePicture(AppState& state, Workspace& ws, const QImage& picture)
         return false;
     }
     v.imageLoaded = true;
-    v.scrollRatioX = 0.5;
-    v.scrollRatioY = 0.5;
+    if (ratios == ScrollRatios::Centre) {
+        v.scrollRatioX = 0.5;
+        v.scrollRatioY = 0.5;
+    }
     v.viewScale = FitScale(picture.size(), ws.image.size());
     ws.hBar = {};
     ws.vBar = {};
@@ -44,4 +49,9 @@ bool MakeCurrentImageFromFile(AppState& state, Workspace& ws, const QString& pat
 bool MakeCurrentImageFromBytes(AppState& state, Workspace& ws, const QByteArray& bmp)
 {
     return takePicture(state, ws, decodeImageBytes(bmp));
+}
+
+bool MakeCurrentImageFromShot(AppState& state, Workspace& ws, const QImage& picture)
+{
+    return takePicture(state, ws, picture.convertToFormat(QImage::Format_RGB32), ScrollRatios::Keep);
 }

@@ -20,5 +20,8 @@ QString DropRefusal(const QStringList& paths);
 // when the file could not be decoded; there is then no current picture.
 bool MakeCurrentImageFromFile(AppState& state, Workspace& ws, const QString& path);
 
+// A camera shot: fitted as a file is; the view's scroll ratios are kept.
+bool MakeCurrentImageFromShot(AppState& state, Workspace& ws, const QImage& picture);
+
 // The in-memory form (paste): as above, without clearing the view first.
 bool MakeCurrentImageFromBytes(AppState& state, Workspace& ws, const QByteArray& bmp);

@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 // One picture size a device can deliver, with its frame-rate range.
@@ -65,6 +66,9 @@ signals:
     // The connected device went away or failed; it now reads as not connected.
     void deviceLost();
 };
+
+// Makes the capture devices of the run when the camera is first wanted.
+using CaptureDeviceMaker = std::function<std::unique_ptr<CaptureDevice>()>;
 
 // The system's cameras followed by the synthetic device that the environment
 // variable IDPHOTO_SYNTHETIC_CAMERA asks for, if any.

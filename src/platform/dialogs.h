@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -28,4 +29,8 @@ public:
     virtual QString chooseFolder(const QString& title, const QString& startFolder) = 0;
     virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
     virtual std::optional<QColor> chooseColour(const QColor& initial) = 0;
+    // A choice from a list, `current` preselected: the chosen position, or
+    // nothing when the user cancels.
+    virtual std::optional<int> chooseItem(const QString& title, const QString& prompt, const QStringList& items,
+                                          int current) = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 // The side effects a window may cause, behind interfaces that tests replace.
+#include "platform/capture_device.h"
+
 class Clipboard;
 class Clock;
 class Dialogs;
@@ -10,4 +12,5 @@ struct PlatformServices {
     Clipboard& clipboard;
     SoundPlayer& sound;
     Clock& clock;
+    CaptureDeviceMaker makeCamera;
 };

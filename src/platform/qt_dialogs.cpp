@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 MessageAnswer QtDialogs::showMessage(const QString& title, const QString& text, MessageIcon icon,
@@ -81,4 +82,14 @@ std::optional<QColor> QtDialogs::chooseColour(const QColor& initial)
     if (!colour.isValid())
         return std::nullopt;
     return colour;
+}
+
+std::optional<int> QtDialogs::chooseItem(const QString& title, const QString& prompt, const QStringList& items,
+                                         int current)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent_, title, prompt, items, current, false, &ok);
+    if (!ok)
+        return std::nullopt;
+    return int(items.indexOf(chosen));
 }

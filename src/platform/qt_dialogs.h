@@ -19,6 +19,8 @@ public:
     QString chooseFolder(const QString& title, const QString& startFolder) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
+    std::optional<int> chooseItem(const QString& title, const QString& prompt, const QStringList& items,
+                                  int current) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -201,7 +201,7 @@ TEST_F(FrameTest, AMoveButtonMovesOnceAtOnceThenRepeatsUntilReleased)
     EXPECT_GT(afterRelease, 35);
     QTest::qWait(50);
     EXPECT_EQ(state.frame.frameTop, afterRelease);
-    EXPECT_FALSE(state.frame.frameMoveDown);
+    EXPECT_FALSE(state.frame.frameMove.down);
     EXPECT_EQ(state.frame.frameLeft, 125);
 }
 
@@ -293,7 +293,7 @@ TEST_F(FrameTest, AHeldMoveButtonKeepsMovingWhenThePointerSlidesOffAndBack)
     EXPECT_EQ(state.frame.frameTop, 40);
     QTest::mouseRelease(down, Qt::LeftButton, {}, QPoint(-40, -40));
     EXPECT_FALSE(timer->isActive());
-    EXPECT_FALSE(state.frame.frameMoveDown);
+    EXPECT_FALSE(state.frame.frameMove.down);
     EXPECT_EQ(state.frame.frameTop, 40);
     EXPECT_EQ(state.frame.frameLeft, 125);
 }

@@ -189,7 +189,7 @@ TEST_F(MainWindowTest, ASettingsFolderThatCannotBeCreatedLeavesTheProgramRunning
     userData.write(QStringLiteral("not-a-folder"), "x");
     state = AppState{};
     window = std::make_unique<MainWindow>(
-        state, PlatformServices{dialogs, clipboard, sound, clock},
+        state, services(),
         StartupEnvironment{program.file(QStringLiteral("not-a-folder")), userData.file(QStringLiteral("not-a-folder"))});
     window->show();
     EXPECT_EQ(state.batch.settings.outputExtension, QStringLiteral(".JPG"));

@@ -80,6 +80,40 @@ TEST_F(BatchSettingsChecksTest, RefusesInOrderAndPassesGoodSettings)
     }
 }
 
+TEST_F(BatchSettingsChecksTest, FastSettingsRefuseAMissingFolderThenABlankPrefix)
+{
+    struct Case {
+        const char* what;
+        const char* save;
+        bool custom;
+        const char* naming;
+        const QString* message; // nullptr: the settings pass
+    };
+    const Case cases[] = {
+        {"missing", "{root}/none", false, "", &kSaveMissing},
+        {"missing with separator", "{root}/none/", false, "", &kSaveMissing},
+        {"a file", "{root}/afile", false, "", &kSaveMissing},
+        {"empty", "", false, "", &kSaveMissing},
+        {"folder before prefix", "{root}/none", true, "", &kSaveMissing},
+        {"empty prefix", "{root}/out", true, "", &kBlankPrefix},
+        {"ascii and full-width spaces", "{root}/out/", true, " 　	", &kBlankPrefix},
+        {"other scheme, empty box", "{root}/out", false, "", nullptr},
+        {"symbolic link", "{root}/link/", false, "", nullptr},
+        {"custom with a prefix", "{root}/out", true, " 甲 乙 ", nullptr},
+    };
+    for (const Case& c : cases) {
+        const auto refusal = CheckFastSettings(at(c.save), c.custom, QString::fromUtf8(c.naming));
+        if (!c.message) {
+            EXPECT_FALSE(refusal.has_value()) << c.what << ": " << refusal->message.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(refusal.has_value()) << c.what;
+        EXPECT_EQ(refusal->message, *c.message) << c.what;
+        EXPECT_EQ(refusal->focusNamingBox, c.message == &kBlankPrefix) << c.what;
+        EXPECT_FALSE(refusal->clearSaveBox) << c.what;
+    }
+}
+
 TEST_F(BatchSettingsChecksTest, SameFolderResolvesExistingFoldersAndCleansMissingOnes)
 {
     struct Case {

@@ -40,3 +40,12 @@ std::optional<QColor> FakeDialogs::chooseColour(const QColor&)
         return std::nullopt;
     return colourAnswers.takeFirst();
 }
+
+std::optional<int> FakeDialogs::chooseItem(const QString& title, const QString& prompt, const QStringList& items,
+                                           int current)
+{
+    itemChoices.append({title, prompt, items, current});
+    if (itemAnswers.isEmpty())
+        return std::nullopt;
+    return itemAnswers.takeFirst();
+}

@@ -20,6 +20,13 @@ struct FileDialogCall {
     QString defaultSuffix;
 };
 
+struct ItemChoice {
+    QString title;
+    QString prompt;
+    QStringList items;
+    int current = -1;
+};
+
 class FakeDialogs final : public Dialogs {
 public:
     MessageAnswer showMessage(const QString& title, const QString& text, MessageIcon icon,
@@ -31,6 +38,8 @@ public:
     QString chooseFolder(const QString& title, const QString& startFolder) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
+    std::optional<int> chooseItem(const QString& title, const QString& prompt, const QStringList& items,
+                                  int current) override;
 
     // What was shown, in order.
     QList<ShownMessage> messages;
@@ -40,4 +49,6 @@ public:
     QList<MessageAnswer> messageAnswers;
     QStringList fileAnswers;
     QList<QColor> colourAnswers;
+    QList<ItemChoice> itemChoices; // what each list offered
+    QList<int> itemAnswers;        // positions chosen
 };

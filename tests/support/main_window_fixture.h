@@ -2,6 +2,7 @@
 // A main window on the off-screen platform with fake dialogs and clipboard,
 // its program and user folders in temporary folders.
 #include "app/main_window.h"
+#include "support/fake_capture_device.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
@@ -20,12 +21,27 @@ protected:
     void open()
     {
         window.reset();
+        pendingCamera = std::make_unique<FakeCaptureDevice>();
+        camera = pendingCamera.get();
         state = AppState{};
-        window = std::make_unique<MainWindow>(state, PlatformServices{dialogs, clipboard, sound, clock},
+        window = std::make_unique<MainWindow>(state, services(),
                                               StartupEnvironment{program.path(), userData.path()});
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
+
+    // The platform services, the camera made by makeCameraDevice when the
+    // camera window first wants one.
+    PlatformServices services()
+    {
+        return {dialogs, clipboard, sound, clock, [this] { return makeCameraDevice(); }};
+    }
+
+    // The fake device `camera`, with no cameras unless a test adds them
+    // before the camera window opens; a test may make another device instead.
+    std::function<std::unique_ptr<CaptureDevice>()> makeCameraDevice = [this] {
+        return std::unique_ptr<CaptureDevice>(std::move(pendingCamera));
+    };
 
     template <typename T = QWidget>
     T* unit(const char* name)
@@ -46,5 +62,7 @@ protected:
     FakeSoundPlayer sound;
     FakeClock clock;
     AppState state;
+    std::unique_ptr<FakeCaptureDevice> pendingCamera;
+    FakeCaptureDevice* camera = nullptr;
     std::unique_ptr<MainWindow> window;
 };
