@@ -434,6 +434,10 @@ bool CameraWindow::eventFilter(QObject* watched, QEvent* event)
 // bar holds the mouse until the button goes up.
 bool CameraWindow::dragBar(QEvent* event)
 {
+    const bool mouseEvent = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
+                            event->type() == QEvent::MouseButtonRelease;
+    if (!mouseEvent)
+        return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
