@@ -12,6 +12,7 @@
 #include "naming/naming_schemes.h"
 #include "platform/clock.h"
 #include "platform/qt_clipboard.h"
+#include "platform/qt_desktop.h"
 #include "platform/qt_sound_player.h"
 #include "platform/synthetic_capture_device.h"
 #include "workspace/spin_edit_box.h"
@@ -41,11 +42,12 @@ void BM_FastShotToFile(benchmark::State& st)
     QtClipboard clipboard;
     QtSoundPlayer sound;
     SystemClock clock;
+    QtDesktop desktop;
     CaptureDeviceMaker makeCamera = [&photo] {
         return std::unique_ptr<CaptureDevice>(
             MakeSyntheticCaptureDevice({SyntheticCameraRequest::Kind::Still, photo}));
     };
-    MainWindow window(state, PlatformServices{dialogs, clipboard, sound, clock, makeCamera},
+    MainWindow window(state, PlatformServices{dialogs, clipboard, sound, clock, desktop, makeCamera},
                       {folders.filePath(QStringLiteral("program")), folders.filePath(QStringLiteral("user"))});
     window.show();
     window.findChild<SpinEditBox*>(QStringLiteral("像素宽编辑框"))->setText(QStringLiteral("413"));

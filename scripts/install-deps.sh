@@ -13,8 +13,9 @@ packages=(
   libjpeg62-turbo-dev libturbojpeg0-dev libgif-dev libfreexl-dev libzip-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  # a display for machines without one, Chinese fonts, and the tools to look at the window
-  xvfb xauth fonts-wqy-microhei xdotool xclip imagemagick
+  # a display for machines without one, Chinese fonts (a Song face for the text stamp),
+  # and the tools to look at the window
+  xvfb xauth fonts-wqy-microhei fonts-arphic-uming xdotool xclip imagemagick
 )
 
 missing=()

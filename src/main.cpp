@@ -3,6 +3,7 @@
 #include "platform/qt_clipboard.h"
 #include "platform/capture_device.h"
 #include "platform/clock.h"
+#include "platform/qt_desktop.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_sound_player.h"
 
@@ -18,7 +19,8 @@ int main(int argc, char* argv[])
     QtClipboard clipboard;
     QtSoundPlayer sound;
     SystemClock clock;
-    MainWindow window(state, PlatformServices{dialogs, clipboard, sound, clock, CreateCaptureDevice}, currentEnvironment());
+    QtDesktop desktop;
+    MainWindow window(state, PlatformServices{dialogs, clipboard, sound, clock, desktop, CreateCaptureDevice}, currentEnvironment());
     dialogs.setParentWindow(&window);
     QObject::connect(&window, &MainWindow::closed, &app, [] { QCoreApplication::exit(0); });
     window.show();

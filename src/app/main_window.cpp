@@ -2,6 +2,8 @@
 
 #include "batch/batch_crop_mode.h"
 #include "batch/camera.h"
+#include "help/help.h"
+#include "workspace/drawing_tools.h"
 #include "help/about.h"
 #include "naming/name_list.h"
 #include "platform/dialogs.h"
@@ -47,7 +49,7 @@ enum ToolbarCommand {
 MainWindow::MainWindow(AppState& state, const PlatformServices& platform,
                        const StartupEnvironment& environment)
     : state_(state), dialogs_(platform.dialogs), clipboard_(platform.clipboard), sound_(platform.sound),
-      clock_(platform.clock), environment_(environment)
+      clock_(platform.clock), desktop_(platform.desktop), environment_(environment)
 {
     setObjectName(QStringLiteral("MainWindow"));
     createUnits();
@@ -67,6 +69,10 @@ void MainWindow::createSubsystems(const PlatformServices& platform)
                                    statusBar_, batchItem_);
     camera_ = new Camera(state_, FastCaptureServices{dialogs_, sound_, clock_, *nameList_, *this},
                          platform.makeCamera, this);
+    tools_ = new DrawingTools(state_, ws_,
+                              {dialogs_, batchMode_->keys(), viewPanel_, textEntry_, focusHolder_,
+                               [this] { showWorkspace(); }, [this](const QString& hint) { StatusBarHint(hint); }},
+                              toolPalette_, this);
 }
 
 MainWindow::~MainWindow()
@@ -208,8 +214,10 @@ void MainWindow::LayoutMainWindow(QSize client)
     }
     RefreshView(state_, ws_);
     showWorkspace();
-    if (state_.view.imageLoaded)
+    if (state_.view.imageLoaded && tools_) {
+        tools_->reapplyActiveTool(DrawingTools::Reapply::BrushOrPipette);
         viewPanel_->setFocus();
+    }
 }
 
 void MainWindow::StatusBarHint(const QString& hint)
@@ -296,14 +304,17 @@ void MainWindow::onCameraCommand(bool endsBatchMode)
         batchMode_->LeaveBatchCrop(BatchCropMode::Leave::ForCamera);
     camera_->openCameraWindow();
 }
-void MainWindow::onHelpCommand() {}
-void MainWindow::onHomePageCommand() {}
+void MainWindow::onHelpCommand()
+{
+    ShowHelp(environment_.programFolder, dialogs_, desktop_);
+}
+
+void MainWindow::onHomePageCommand()
+{
+    OpenHomePage(desktop_);
+}
 
 void MainWindow::onEditCommand()
 {
-    if (!state_.view.imageLoaded) {
-        dialogs_.showMessage(QStringLiteral("提示"), kNoPictureMessage, MessageIcon::None,
-                             MessageButtons::Ok);
-        return;
-    }
+    tools_->togglePalette();
 }

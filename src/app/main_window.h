@@ -26,6 +26,7 @@ class QScrollBar;
 class QToolBar;
 class BatchCropMode;
 class Camera;
+class DrawingTools;
 class NameList;
 class ColourPicker;
 class Clipboard;
@@ -164,6 +165,7 @@ private:
     Clipboard& clipboard_;
     SoundPlayer& sound_;
     Clock& clock_;
+    Desktop& desktop_;
     Workspace ws_;
     bool applyingScrollBars_ = false;
     QHash<QWidget*, QString> unitHints_;
@@ -208,4 +210,5 @@ private:
     std::unique_ptr<NameList> nameList_;
     BatchCropMode* batchMode_ = nullptr;
     Camera* camera_ = nullptr;
+    DrawingTools* tools_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "batch/camera.h"
+#include "workspace/drawing_tools.h"
 
 #include "platform/dialogs.h"
 #include "platform/number_text.h"
@@ -137,11 +138,8 @@ void MainWindow::dragOrHover(QPoint position)
 
 void MainWindow::EndFrameDrag()
 {
-    if (state_.tools.strokeActive) {
-        BakeView(state_, ws_);
-        showWorkspace();
+    if (tools_->commitStroke())
         return;
-    }
     const FrameDrag mode = state_.frame.frameDrag;
     if (mode == FrameDrag::None)
         return;
@@ -180,8 +178,10 @@ void MainWindow::applyFrameSide(SpinEditBox* box, bool across)
     FrameState& f = state_.frame;
     (across ? f.frameWidth : f.frameHeight) = side;
     // The window is still being made when the start-up size type is applied.
-    if (camera_)
+    if (camera_) {
+        tools_->endTextEntry();
         across ? camera_->followFrameWidth() : camera_->followFrameHeight();
+    }
 
     const int viewExtent = across ? ws_.image.width() : ws_.image.height();
     if (side + 30 < viewExtent) {
@@ -256,6 +256,7 @@ void MainWindow::onColourPickRequested()
 
 void MainWindow::onFrameColourChanged()
 {
+    tools_->endTextEntry();
     ws_.frameColour = colourPicker_->colour();
     camera_->recolourPreviewFrame(ws_.frameColour);
     if (state_.view.imageLoaded) {

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "batch/camera.h"
+#include "workspace/drawing_tools.h"
 #include "imaging/image_import.h"
 #include "workspace/crop_and_save.h"
 #include "workspace/spin_edit_box.h"
@@ -29,6 +30,7 @@ void MainWindow::showShot(const QImage& picture)
     textEntry_->clear();
     MakeCurrentImageFromShot(state_, ws_, picture);
     showWorkspace();
+    tools_->reapplyActiveTool();
 }
 
 QColor MainWindow::frameColour() const
@@ -87,8 +89,10 @@ void MainWindow::focusView()
     viewPanel_->setFocus();
 }
 
-// The tool palette has no tools to untick yet.
-void MainWindow::untickDrawingTools() {}
+void MainWindow::untickDrawingTools()
+{
+    tools_->untickTools();
+}
 
 void MainWindow::closeCameraWindows()
 {

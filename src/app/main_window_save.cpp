@@ -6,6 +6,7 @@
 #include "imaging/rotation.h"
 #include "platform/dialogs.h"
 #include "workspace/crop_and_save.h"
+#include "workspace/drawing_tools.h"
 #include "workspace/view_panel.h"
 #include "workspace/view_render.h"
 
@@ -20,6 +21,7 @@ static QString desktopFolder()
 
 void MainWindow::CropAndSave()
 {
+    tools_->endTextToolForSave();
     if (state_.batch.batchActive) {
         batchMode_->CropAndSave(); // named by the batch scheme, without a dialog
         return;

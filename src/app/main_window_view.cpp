@@ -6,9 +6,12 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "workspace/colour_picker.h"
+#include "workspace/drawing_tools.h"
+#include "workspace/move_buttons.h"
 #include "workspace/spin_edit_box.h"
 #include "workspace/status_hints.h"
 #include "workspace/view_geometry.h"
+#include "workspace/view_keys.h"
 #include "workspace/view_panel.h"
 #include "workspace/view_render.h"
 
@@ -98,14 +101,17 @@ void MainWindow::finishImport(bool loaded)
         textEntry_->clear();
     }
     showWorkspace();
-    if (loaded)
+    if (loaded) {
+        tools_->reapplyActiveTool();
         viewPanel_->setFocus();
+    }
 }
 
 void MainWindow::PasteImage()
 {
     MakeCurrentImageFromBytes(state_, ws_, clipboard_.bitmapAsBmpFile());
     showWorkspace();
+    tools_->reapplyActiveTool(DrawingTools::Reapply::BrushOrPipette);
 }
 
 void MainWindow::CopyCrop()
@@ -116,6 +122,7 @@ void MainWindow::CopyCrop()
 void MainWindow::zoomFromUser(double factor)
 {
     EndFrameDrag();
+    tools_->endTextEntry();
     ZoomView(state_, ws_, factor);
     showWorkspace();
     viewPanel_->setFocus();
@@ -123,48 +130,23 @@ void MainWindow::zoomFromUser(double factor)
 
 void MainWindow::onViewKey(QKeyEvent* event)
 {
-    const Qt::KeyboardModifiers mods =
-        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    const bool keypad = event->modifiers() & Qt::KeypadModifier;
-    switch (event->key()) {
-    case Qt::Key_V:
-        if (mods == Qt::ControlModifier)
-            PasteImage();
-        return;
-    case Qt::Key_C:
-        if (mods == Qt::ControlModifier)
-            CopyCrop();
-        return;
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-    case Qt::Key_Down: {
-        if (!state_.view.imageLoaded)
-            return;
-        FrameState& f = state_.frame;
-        switch (event->key()) {
-        case Qt::Key_Left: --f.frameLeft; break;
-        case Qt::Key_Up: --f.frameTop; break;
-        case Qt::Key_Right: ++f.frameLeft; break;
-        default: ++f.frameTop; break;
-        }
-        RefreshView(state_, ws_);
-        viewPanel_->update();
-        return;
+    const ViewKeyCommand command = ViewKeyCommandFor(event->key(), event->modifiers());
+    switch (command) {
+    case ViewKeyCommand::None: return;
+    case ViewKeyCommand::Paste: PasteImage(); return;
+    case ViewKeyCommand::Copy: CopyCrop(); return;
+    case ViewKeyCommand::ZoomIn: zoomFromUser(1.02); return;
+    case ViewKeyCommand::ZoomOut: zoomFromUser(0.98); return;
+    default: break;
     }
-    case Qt::Key_Equal:
-    case Qt::Key_Plus:
-        if (!keypad)
-            zoomFromUser(1.02);
+    if (!state_.view.imageLoaded)
         return;
-    case Qt::Key_Minus:
-    case Qt::Key_Underscore:
-        if (!keypad)
-            zoomFromUser(0.98);
-        return;
-    default:
-        return;
-    }
+    MoveByOne(state_.frame.frameLeft, state_.frame.frameTop,
+              command == ViewKeyCommand::NudgeLeft   ? FrameMove::Left
+              : command == ViewKeyCommand::NudgeUp   ? FrameMove::Up
+              : command == ViewKeyCommand::NudgeRight ? FrameMove::Right
+                                                      : FrameMove::Down);
+    refreshFrame();
 }
 
 void MainWindow::onViewWheel(int notches)
@@ -193,6 +175,7 @@ void MainWindow::onScrollBarMoved()
 {
     if (applyingScrollBars_)
         return;
+    tools_->endTextEntry();
     ScrollView(state_, ws_, hScrollBar_->value(), vScrollBar_->value());
     viewPanel_->update();
 }

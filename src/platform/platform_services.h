@@ -4,6 +4,7 @@
 
 class Clipboard;
 class Clock;
+class Desktop;
 class Dialogs;
 class SoundPlayer;
 
@@ -12,5 +13,6 @@ struct PlatformServices {
     Clipboard& clipboard;
     SoundPlayer& sound;
     Clock& clock;
+    Desktop& desktop;
     CaptureDeviceMaker makeCamera;
 };

@@ -29,9 +29,12 @@ QString FakeDialogs::chooseFolder(const QString& title, const QString& startFold
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
-std::optional<QFont> FakeDialogs::chooseFont(const QFont&)
+std::optional<QFont> FakeDialogs::chooseFont(const QFont& initial)
 {
-    return std::nullopt;
+    fontsOffered.append(initial);
+    if (fontAnswers.isEmpty())
+        return std::nullopt;
+    return fontAnswers.takeFirst();
 }
 
 std::optional<QColor> FakeDialogs::chooseColour(const QColor&)

@@ -49,6 +49,8 @@ public:
     QList<MessageAnswer> messageAnswers;
     QStringList fileAnswers;
     QList<QColor> colourAnswers;
+    QList<QFont> fontAnswers;   // fonts chosen
+    QList<QFont> fontsOffered;  // the font each font dialog started with
     QList<ItemChoice> itemChoices; // what each list offered
     QList<int> itemAnswers;        // positions chosen
 };

@@ -5,6 +5,7 @@
 #include "support/fake_capture_device.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_clock.h"
+#include "support/fake_desktop.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_sound_player.h"
 #include "support/temp_folder.h"
@@ -34,7 +35,7 @@ protected:
     // camera window first wants one.
     PlatformServices services()
     {
-        return {dialogs, clipboard, sound, clock, [this] { return makeCameraDevice(); }};
+        return {dialogs, clipboard, sound, clock, desktop, [this] { return makeCameraDevice(); }};
     }
 
     // The fake device `camera`, with no cameras unless a test adds them
@@ -61,6 +62,7 @@ protected:
     FakeClipboard clipboard;
     FakeSoundPlayer sound;
     FakeClock clock;
+    FakeDesktop desktop;
     AppState state;
     std::unique_ptr<FakeCaptureDevice> pendingCamera;
     FakeCaptureDevice* camera = nullptr;

@@ -1,0 +1,13 @@
+#pragma once
+// The help page kept next to the program, and the home page.
+#include <QString>
+
+class Desktop;
+class Dialogs;
+
+// Repairs the help page in `programFolder` from the copy built into the
+// program and opens it in the default browser.
+void ShowHelp(const QString& programFolder, Dialogs& dialogs, Desktop& desktop);
+
+// Opens the product's home page in the default browser.
+void OpenHomePage(Desktop& desktop);
