@@ -39,6 +39,11 @@ struct MainWindowState {
 struct ViewState {
     bool imageLoaded = false;
     QImage currentPicture;
+    // When the picture was opened reduced (a large photo shown small): the
+    // whole picture's size and its file, to decode it whole when the view
+    // needs more pixels. Empty when currentPicture is the whole picture.
+    QSize reducedFrom;
+    QString pictureFile;
     double viewScale = 0.0;
     int scaledWidth = 0;
     int scaledHeight = 0;

@@ -4,6 +4,7 @@
 #include "batch/camera.h"
 #include "help/help.h"
 #include "workspace/drawing_tools.h"
+#include "workspace/whole_picture_loader.h"
 #include "help/about.h"
 #include "naming/name_list.h"
 #include "platform/dialogs.h"
@@ -73,6 +74,8 @@ void MainWindow::createSubsystems(const PlatformServices& platform)
                               {dialogs_, batchMode_->keys(), viewPanel_, textEntry_, focusHolder_,
                                [this] { showWorkspace(); }, [this](const QString& hint) { StatusBarHint(hint); }},
                               toolPalette_, this);
+    wholePicture_ = new WholePictureLoader(state_, ws_, this);
+    connect(wholePicture_, &WholePictureLoader::arrived, this, &MainWindow::showWorkspace);
 }
 
 MainWindow::~MainWindow()
@@ -120,7 +123,7 @@ void MainWindow::bindEvents()
         connect(toolbarEntries_[i], &QAction::triggered, this, [this, i] { runToolbarCommand(i); });
 
     connect(menuOpen_, &QAction::triggered, this, [this] {
-        onOpenCommand();
+        OpenImageFile();
         viewPanel_->setFocus();
     });
     connect(menuEdit_, &QAction::triggered, this, &MainWindow::onEditCommand);
@@ -128,7 +131,7 @@ void MainWindow::bindEvents()
     connect(menuAbout_, &QAction::triggered, this, &MainWindow::ShowAbout);
     connect(menuHelp_, &QAction::triggered, this, &MainWindow::onHelpCommand);
 
-    connect(saveButton_, &QPushButton::clicked, this, &MainWindow::onSaveCommand);
+    connect(saveButton_, &QPushButton::clicked, this, &MainWindow::CropAndSave);
     bindViewEvents();
     bindFrameEvents();
     watchUnitMouseMoves();
@@ -138,12 +141,12 @@ void MainWindow::runToolbarCommand(int index)
 {
     EndFrameDrag();
     switch (index) {
-    case kOpen: onOpenCommand(); break;
-    case kSave: onSaveCommand(); break;
+    case kOpen: OpenImageFile(); break;
+    case kSave: CropAndSave(); break;
     case kZoomIn: onZoomCommand(1.02); break;
     case kZoomOut: onZoomCommand(0.98); break;
-    case kRotateCw: onRotateCommand(90); break;
-    case kRotateCcw: onRotateCommand(-90); break;
+    case kRotateCw: RotateCurrentImage(90); break;
+    case kRotateCcw: RotateCurrentImage(-90); break;
     case kEdit: onEditCommand(); break;
     case kCamera: onCameraCommand(true); break;
     case kHelp: onHelpCommand(); break;
@@ -215,6 +218,7 @@ void MainWindow::LayoutMainWindow(QSize client)
     RefreshView(state_, ws_);
     showWorkspace();
     if (state_.view.imageLoaded && tools_) {
+        wholePicture_->fetchIfNeeded();
         tools_->reapplyActiveTool(DrawingTools::Reapply::BrushOrPipette);
         viewPanel_->setFocus();
     }
@@ -278,22 +282,6 @@ void MainWindow::onZoomCommand(double factor)
     if (!state_.view.imageLoaded)
         return;
     zoomFromUser(factor);
-}
-
-void MainWindow::onSaveCommand()
-{
-    CropAndSave();
-}
-
-void MainWindow::onRotateCommand(int degrees)
-{
-    RotateCurrentImage(degrees);
-}
-
-// Commands whose work is still to come do nothing yet.
-void MainWindow::onOpenCommand()
-{
-    OpenImageFile();
 }
 
 // The toolbar's camera button ends batch crop mode (keeping the task's

@@ -27,6 +27,7 @@ class QToolBar;
 class BatchCropMode;
 class Camera;
 class DrawingTools;
+class WholePictureLoader;
 class NameList;
 class ColourPicker;
 class Clipboard;
@@ -106,10 +107,7 @@ private:
 
     // Commands of the toolbar and the menu.
     void runToolbarCommand(int index);
-    void onOpenCommand();
-    void onSaveCommand();
     void onZoomCommand(double factor);
-    void onRotateCommand(int degrees);
     void onEditCommand();
     void onCameraCommand(bool endsBatchMode);
     void onHelpCommand();
@@ -152,7 +150,7 @@ private:
     void showNoPicture() override;
     void showShot(const QImage& picture) override;
     QColor frameColour() const override;
-    QByteArray captureFrame() override;
+    QImage captureFrame() override;
     QString frameBoxText(FrameBox box) const override;
     void writeFrameBoxText(FrameBox box, const QString& text) override;
     void writeStatusHint(const QString& hint) override;
@@ -211,4 +209,5 @@ private:
     BatchCropMode* batchMode_ = nullptr;
     Camera* camera_ = nullptr;
     DrawingTools* tools_ = nullptr;
+    WholePictureLoader* wholePicture_ = nullptr;
 };

@@ -42,16 +42,16 @@ void MainWindow::showNoPicture()
 {
     state_.view.imageLoaded = false;
     state_.view.currentPicture = QImage();
-    ws_.back = QImage();
+    ws_.levels = {};
     ws_.hBar = {};
     ws_.vBar = {};
     ClearViewPanels(ws_);
     showWorkspace();
 }
 
-QByteArray MainWindow::captureFrame()
+QImage MainWindow::captureFrame()
 {
-    return CaptureFrame(state_, ws_);
+    return CaptureFrameImage(state_, ws_);
 }
 
 QString MainWindow::frameBoxText(FrameBox box) const

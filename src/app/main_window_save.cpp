@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "workspace/crop_and_save.h"
 #include "workspace/drawing_tools.h"
+#include "workspace/whole_picture_loader.h"
 #include "workspace/view_panel.h"
 #include "workspace/view_render.h"
 
@@ -45,7 +46,7 @@ void MainWindow::CropAndSave()
         return;
     }
     const SavedCrop saved =
-        SaveCapture(CaptureFrame(state_, ws_), path, extension, state_.frame.jpegLimitKB);
+        SaveCapture(CaptureFrameImage(state_, ws_), path, extension, state_.frame.jpegLimitKB);
     if (!saved.written)
         dialogs_.showMessage(QStringLiteral("提示"), kWriteFailedMessage, MessageIcon::Warning, MessageButtons::Ok);
     else if (!saved.limitMet)
@@ -58,6 +59,7 @@ void MainWindow::RotateCurrentImage(int degrees)
 {
     if (!state_.view.imageLoaded)
         return;
+    wholePicture_->takeWholeNow(); // the turn keeps every pixel of the photo
     const QImage turned = RotateQuarter(state_.view.currentPicture, degrees);
     if (turned.isNull()) {
         dialogs_.showMessage(QStringLiteral("提示："), QStringLiteral("旋转失败！"), MessageIcon::None,

@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "workspace/colour_picker.h"
 #include "workspace/drawing_tools.h"
+#include "workspace/whole_picture_loader.h"
 #include "workspace/move_buttons.h"
 #include "workspace/spin_edit_box.h"
 #include "workspace/status_hints.h"
@@ -124,6 +125,7 @@ void MainWindow::zoomFromUser(double factor)
     EndFrameDrag();
     tools_->endTextEntry();
     ZoomView(state_, ws_, factor);
+    wholePicture_->fetchIfNeeded();
     showWorkspace();
     viewPanel_->setFocus();
 }

@@ -1,7 +1,6 @@
 #pragma once
 // What the batch modes need of the window that hosts them: the picture in
 // the view, the frame's boxes and the capture. The main window implements it.
-#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -21,8 +20,8 @@ public:
     // file is, with the view's scroll ratios kept.
     virtual void showShot(const QImage& picture) = 0;
     virtual QColor frameColour() const = 0;
-    // The view's pixels inside the frame as a 24-bit BMP file image.
-    virtual QByteArray captureFrame() = 0;
+    // The view's pixels inside the frame, opaque RGB32.
+    virtual QImage captureFrame() = 0;
     virtual QString frameBoxText(FrameBox box) const = 0;
     // Writes a box's text from the program; its change handling runs as for typing.
     virtual void writeFrameBoxText(FrameBox box, const QString& text) = 0;

@@ -4,7 +4,6 @@
 #include "batch/batch_host.h"
 #include "batch/batch_rules.h"
 #include "batch/kept_frame_boxes.h"
-#include "imaging/bmp_file.h"
 #include "imaging/encode_crop.h"
 #include "naming/name_list_checks.h"
 #include "naming/name_list_seam.h"
@@ -148,7 +147,7 @@ QString FastCapture::fastShot(const std::function<QImage()>& grab, QWidget* came
     WaitCursor wait;
     if (fast.fastShutterSound)
         services_.sound.play(SoundClip::Shutter);
-    const SavedCrop saved = SaveCapture(encodeBmp24(grab()), path, LowerCaseExtension(fast.fastExtension),
+    const SavedCrop saved = SaveCapture(grab(), path, LowerCaseExtension(fast.fastExtension),
                                         state_.frame.jpegLimitKB);
     wait.end();
     if (!saved.written) {

@@ -2,7 +2,6 @@
 
 #include "imaging/bmp_file.h"
 #include "imaging/gif_encoder.h"
-#include "imaging/image_decoder.h"
 #include "imaging/jpeg_encoder.h"
 
 #include <QBuffer>
@@ -21,11 +20,12 @@ JpegSearch SearchJpegQuality(const std::function<QByteArray(int)>& encodeAt, qin
         r.lastSize = bytes.size();
         if (r.lastSize <= limitBytes) {
             r.bytes = std::move(bytes);
-            best = q;
+            r.quality = best = q;
             break;
         }
         if (q == 0) {
             r.bytes = std::move(bytes);
+            r.quality = 0;
             r.success = false;
             return search;
         }
@@ -38,6 +38,7 @@ JpegSearch SearchJpegQuality(const std::function<QByteArray(int)>& encodeAt, qin
         if (r.lastSize > limitBytes)
             break;
         r.bytes = std::move(bytes);
+        r.quality = q;
     }
     r.success = true;
     return search;
@@ -86,12 +87,15 @@ static QByteArray encodePng(const QImage& image)
     return bytes;
 }
 
-EncodedCrop EncodeCrop(const QByteArray& sourceBmp, const QString& extension, double limitKB)
+EncodedCrop EncodeCrop(const QImage& capture, const QString& extension, double limitKB)
 {
-    // A source of four bytes or less is no picture: every encoding is then empty.
-    const QImage source = sourceBmp.size() > 4 ? decodeImageBytes(sourceBmp) : QImage();
-    const QString ext = LowerCaseExtension(extension);
     EncodedCrop crop;
+    if (capture.isNull())
+        return crop;
+    // Every format is written from the same opaque pixels; for a capture,
+    // which is already RGB32, this shares the pixels without a copy.
+    const QImage source = capture.convertToFormat(QImage::Format_RGB32);
+    const QString ext = LowerCaseExtension(extension);
     if (ext == QLatin1String(".bmp"))
         crop.bytes = encodeBmp24(source);
     else if (ext == QLatin1String(".gif"))

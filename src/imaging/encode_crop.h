@@ -2,6 +2,7 @@
 // Turning the captured pixels into the bytes of an output file; for JPEG the
 // highest quality whose file fits the size limit is searched.
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QString>
 
@@ -11,6 +12,7 @@ struct EncodedCrop {
     QByteArray bytes;
     bool success = true;   // false only when even the lowest JPEG quality is over the limit
     qint64 lastSize = -1;  // the size of the last JPEG encoding tried; -1 for other formats
+    int quality = -1;      // the JPEG quality of bytes; -1 for other formats
 };
 
 // The quality search over an encoder that gives the file at a quality:
@@ -32,9 +34,10 @@ QString LowerCaseExtension(const QString& extension);
 // Whether EncodeCrop writes this extension (".jpg", ".jpeg", ".bmp", ".gif", ".png").
 bool IsOutputExtension(const QString& extension);
 
-// Encodes a BMP file image in the format of the extension (any letter case).
-// An extension the program does not write gives no data with success.
-EncodedCrop EncodeCrop(const QByteArray& sourceBmp, const QString& extension, double limitKB);
+// Encodes the captured pixels in the format of the extension (any letter
+// case). An extension the program does not write, or a null capture, gives no
+// data with success.
+EncodedCrop EncodeCrop(const QImage& capture, const QString& extension, double limitKB);
 
 // The message shown when the limit cannot be met.
 QString SizeLimitMessage(qint64 lastSize);

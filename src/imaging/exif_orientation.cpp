@@ -1,7 +1,5 @@
 #include "imaging/exif_orientation.h"
 
-#include <QTransform>
-
 namespace {
 
 class Reader {
@@ -88,18 +86,12 @@ int exifOrientation(const QByteArray& jpeg)
     return 1;
 }
 
-QImage applyExifOrientation(const QImage& image, int orientation)
+bool orientationSwapsSides(int orientation)
 {
-    QTransform t;
-    switch (orientation) {
-    case 2: t = QTransform(-1, 0, 0, 1, 0, 0); break;
-    case 3: t.rotate(180); break;
-    case 4: t = QTransform(1, 0, 0, -1, 0, 0); break;
-    case 5: t = QTransform(0, 1, 1, 0, 0, 0); break;
-    case 6: t.rotate(90); break;
-    case 7: t = QTransform(0, -1, -1, 0, 0, 0); break;
-    case 8: t.rotate(270); break;
-    default: return image;
-    }
-    return image.transformed(t, Qt::FastTransformation);
+    return orientation >= 5 && orientation <= 8;
+}
+
+QSize uprightSize(QSize stored, int orientation)
+{
+    return orientationSwapsSides(orientation) ? stored.transposed() : stored;
 }

@@ -1,16 +1,14 @@
 #include "imaging/image_decoder.h"
 
-#include "imaging/exif_orientation.h"
+#include "imaging/image_file_bytes.h"
 #include "imaging/image_limits.h"
-#include "platform/atomic_file.h"
+#include "imaging/jpeg_decoder.h"
 
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 
-#include <turbojpeg.h>
-
-#include <memory>
+#include <optional>
 
 namespace {
 
@@ -29,36 +27,6 @@ Container containerOf(const QByteArray& b)
     return Container::Unknown;
 }
 
-struct TjDeleter {
-    void operator()(void* handle) const { tjDestroy(handle); }
-};
-
-QImage decodeJpeg(const QByteArray& bytes)
-{
-    std::unique_ptr<void, TjDeleter> tj(tjInitDecompress());
-    if (!tj)
-        return {};
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const auto size = static_cast<unsigned long>(bytes.size());
-    int width = 0, height = 0, subsampling = 0, colourspace = 0;
-    if (tjDecompressHeader3(tj.get(), data, size, &width, &height, &subsampling, &colourspace) != 0)
-        return {};
-    if (!pictureSizeAllowed(QSize(width, height)))
-        return {};
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull())
-        return {};
-    const int pixelFormat = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? TJPF_BGRX : TJPF_XRGB;
-    // LIMITSCANS refuses progressive files built to take forever; a warning
-    // (for example a file cut short) still gives the part that was there.
-    const int result = tjDecompress2(tj.get(), data, size, image.bits(), width,
-                                     static_cast<int>(image.bytesPerLine()), height, pixelFormat,
-                                     TJFLAG_LIMITSCANS);
-    if (result != 0 && tjGetErrorCode(tj.get()) != TJERR_WARNING)
-        return {};
-    return applyExifOrientation(image, exifOrientation(bytes));
-}
-
 QImage decodeWithQt(const QByteArray& bytes, const char* format)
 {
     QBuffer buffer;
@@ -73,6 +41,19 @@ QImage decodeWithQt(const QByteArray& bytes, const char* format)
     if (!reader.read(&image) || image.isNull() || !pictureSizeAllowed(image.size()))
         return {};
     return opaqueOnWhite(image);
+}
+
+// Without `atLeast`, every format decodes whole.
+DecodedPicture decode(const QByteArray& bytes, std::optional<QSize> atLeast)
+{
+    switch (containerOf(bytes)) {
+    case Container::Jpeg: return decodeJpeg(bytes, atLeast);
+    case Container::Png: return wholePicture(decodeWithQt(bytes, "png"));
+    case Container::Gif: return wholePicture(decodeWithQt(bytes, "gif"));
+    case Container::Bmp: return wholePicture(decodeWithQt(bytes, "bmp"));
+    case Container::Unknown: break;
+    }
+    return {};
 }
 
 } // namespace
@@ -90,17 +71,20 @@ QImage opaqueOnWhite(const QImage& image)
 
 QImage decodeImageBytes(const QByteArray& bytes)
 {
-    switch (containerOf(bytes)) {
-    case Container::Jpeg: return decodeJpeg(bytes);
-    case Container::Png: return decodeWithQt(bytes, "png");
-    case Container::Gif: return decodeWithQt(bytes, "gif");
-    case Container::Bmp: return decodeWithQt(bytes, "bmp");
-    case Container::Unknown: break;
-    }
-    return {};
+    return decode(bytes, std::nullopt).picture;
 }
 
 QImage decodeImageFile(const QString& path)
 {
-    return decodeImageBytes(readSmallFile(path, kMaxImageFileBytes));
+    return decodeImageBytes(readImageFileBytes(path));
+}
+
+DecodedPicture decodeImageBytesReduced(const QByteArray& bytes, QSize atLeast)
+{
+    return decode(bytes, atLeast);
+}
+
+DecodedPicture decodeImageFileReduced(const QString& path, QSize atLeast)
+{
+    return decodeImageBytesReduced(readImageFileBytes(path), atLeast);
 }

@@ -19,13 +19,15 @@ QString DropRefusal(const QStringList& paths)
 
 enum class ScrollRatios { Centre, Keep };
 
-static bool takePicture(AppState& state, Workspace& ws, const QImage& picture,
+static bool takePicture(AppState& state, Workspace& ws, const DecodedPicture& decoded,
                         ScrollRatios ratios = ScrollRatios::Centre)
 {
     ViewState& v = state.view;
+    const QImage& picture = decoded.picture;
     v.currentPicture = picture;
+    v.reducedFrom = decoded.reduction > 1 ? decoded.fullSize : QSize();
     if (picture.isNull()) {
-        ws.back = QImage();
+        ws.levels = {};
         return false;
     }
     v.imageLoaded = true;
@@ -33,7 +35,7 @@ static bool takePicture(AppState& state, Workspace& ws, const QImage& picture,
         v.scrollRatioX = 0.5;
         v.scrollRatioY = 0.5;
     }
-    v.viewScale = FitScale(picture.size(), ws.image.size());
+    v.viewScale = FitScale(PictureSize(v), ws.image.size());
     ws.hBar = {};
     ws.vBar = {};
     RenderView(state, ws);
@@ -43,15 +45,20 @@ static bool takePicture(AppState& state, Workspace& ws, const QImage& picture,
 bool MakeCurrentImageFromFile(AppState& state, Workspace& ws, const QString& path)
 {
     ClearViewPanels(ws);
-    return takePicture(state, ws, decodeImageFile(path));
+    // A large photo is shown from a reduced decode; the view asks for the
+    // whole picture when it needs more pixels.
+    state.view.pictureFile = path;
+    return takePicture(state, ws, decodeImageFileReduced(path, ws.image.size()));
 }
 
 bool MakeCurrentImageFromBytes(AppState& state, Workspace& ws, const QByteArray& bmp)
 {
-    return takePicture(state, ws, decodeImageBytes(bmp));
+    state.view.pictureFile.clear();
+    return takePicture(state, ws, wholePicture(decodeImageBytes(bmp)));
 }
 
 bool MakeCurrentImageFromShot(AppState& state, Workspace& ws, const QImage& picture)
 {
-    return takePicture(state, ws, picture.convertToFormat(QImage::Format_RGB32), ScrollRatios::Keep);
+    state.view.pictureFile.clear();
+    return takePicture(state, ws, wholePicture(picture.convertToFormat(QImage::Format_RGB32)), ScrollRatios::Keep);
 }

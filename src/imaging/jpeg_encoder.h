@@ -1,8 +1,11 @@
 #pragma once
-// JPEG encoding through TurboJPEG. One encoder keeps its compressor and output
+// JPEG encoding through libjpeg: baseline, 4:2:0 chroma, Huffman tables
+// optimised for each picture. One encoder keeps its compressor and output
 // buffer for all the encodings of a quality search.
 #include <QByteArray>
 #include <QImage>
+
+#include <memory>
 
 class JpegEncoder {
 public:
@@ -15,7 +18,6 @@ public:
     QByteArray encode(const QImage& image, int quality);
 
 private:
-    void* handle_ = nullptr;
-    unsigned char* buffer_ = nullptr;
-    unsigned long capacity_ = 0;
+    struct Compressor;
+    std::unique_ptr<Compressor> compressor_;
 };

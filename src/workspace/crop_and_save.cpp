@@ -1,22 +1,14 @@
 #include "workspace/crop_and_save.h"
 
-#include "imaging/bmp_file.h"
 #include "imaging/encode_crop.h"
 #include "platform/atomic_file.h"
-#include "workspace/view_render.h"
-
-QByteArray CaptureFrame(const AppState& state, const Workspace& ws)
-{
-    return encodeBmp24(CaptureFrameImage(state, ws));
-}
 
 QString ExtensionOfPath(const QString& path)
 {
     return QLatin1Char('.') + LowerCaseExtension(path.mid(path.lastIndexOf(QLatin1Char('.')) + 1));
 }
 
-SavedCrop SaveCapture(const QByteArray& capture, const QString& path, const QString& extension,
-                      double limitKB)
+SavedCrop SaveCapture(const QImage& capture, const QString& path, const QString& extension, double limitKB)
 {
     const EncodedCrop encoded = EncodeCrop(capture, extension, limitKB);
     SavedCrop saved;

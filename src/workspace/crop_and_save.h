@@ -3,7 +3,7 @@
 #include "app/app_state.h"
 #include "workspace/workspace.h"
 
-#include <QByteArray>
+#include <QImage>
 #include <QString>
 
 inline const QString kSaveDialogTitle = QStringLiteral("采集框内图象另存为：");
@@ -12,10 +12,6 @@ inline const QString kUnsupportedExtensionMessage =
     QStringLiteral("无法保存为这种类型的文件。\n请使用jpg、bmp、gif或png四种扩展名之一。");
 inline const QString kWriteFailedMessage =
     QStringLiteral("图片未能保存，请检查保存位置是否可以写入、磁盘空间是否足够。");
-
-// The capture: a 24-bit BMP file image of the frame's inner size, equal to
-// what the view shows inside the frame.
-QByteArray CaptureFrame(const AppState& state, const Workspace& ws);
 
 // The output extension of a chosen path: "." and the text after its last
 // ".", lower-cased.
@@ -27,8 +23,7 @@ struct SavedCrop {
     qint64 lastSize = -1;
 };
 
-// Encodes the capture for the path's extension and writes it atomically: an
-// existing file is replaced only by a complete new one. Nothing is written
-// when the encoding gives no data.
-SavedCrop SaveCapture(const QByteArray& capture, const QString& path, const QString& extension,
-                      double limitKB);
+// Encodes the capture (the framed pixels, CaptureFrameImage) for the path's
+// extension and writes it atomically: an existing file is replaced only by a
+// complete new one. Nothing is written when the encoding gives no data.
+SavedCrop SaveCapture(const QImage& capture, const QString& path, const QString& extension, double limitKB);

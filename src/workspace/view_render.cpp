@@ -13,15 +13,32 @@ QImage blankPanel(QSize size, const QColor& colour)
     return panel;
 }
 
-// Clears the image panel and copies the shown part of the back panel into it.
+QSize scaledSize(const ViewState& v)
+{
+    return {v.scaledWidth, v.scaledHeight};
+}
+
+// Draws the part `inScaled` of the scaled picture onto `target`, whose
+// top-left corner lies at `targetCorner` in scaled-picture coordinates.
+void drawScaledPart(const AppState& state, const Workspace& ws, QImage& target, const QRect& inScaled,
+                    QPoint targetCorner)
+{
+    const QImage part = ScaledRegion(ws.levels, scaledSize(state.view), inScaled);
+    if (part.isNull() || part.size().isEmpty())
+        return;
+    const QRect placed = inScaled & QRect(QPoint(0, 0), scaledSize(state.view));
+    QPainter painter(&target);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(placed.topLeft() - targetCorner, part);
+}
+
+// Clears the image panel and renders the shown part of the scaled picture into it.
 void paintImagePanel(const AppState& state, Workspace& ws)
 {
     const ViewState& v = state.view;
     ws.image.fill(ws.background);
-    QPainter painter(&ws.image);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QPoint(v.marginX, v.marginY), ws.back,
-                      QRect(v.scrollX, v.scrollY, v.shownWidth, v.shownHeight));
+    drawScaledPart(state, ws, ws.image, QRect(v.scrollX, v.scrollY, v.shownWidth, v.shownHeight),
+                   QPoint(v.scrollX - v.marginX, v.scrollY - v.marginY));
 }
 
 void applyAxis(const AxisLayout& a, ScrollBarSetting& bar, int& margin, int& shown, int& scroll)
@@ -67,21 +84,26 @@ void ClearViewPanels(Workspace& ws)
     ws.view.fill(ws.background);
 }
 
+QSize PictureSize(const ViewState& view)
+{
+    return view.reducedFrom.isValid() ? view.reducedFrom : view.currentPicture.size();
+}
+
+bool NeedsWholePicture(const ViewState& view)
+{
+    return view.reducedFrom.isValid() &&
+           (view.scaledWidth > view.currentPicture.width() || view.scaledHeight > view.currentPicture.height());
+}
+
 void RenderView(AppState& state, Workspace& ws)
 {
     ViewState& v = state.view;
     if (!v.imageLoaded)
         return;
-    const QSize picture = v.currentPicture.size();
-    const QSize scaled = ScaledSize(picture, v.viewScale);
+    const QSize scaled = ScaledSize(PictureSize(v), v.viewScale);
     v.scaledWidth = scaled.width();
     v.scaledHeight = scaled.height();
-    if (v.currentPicture.isNull())
-        ws.back = blankPanel(scaled, ws.background);
-    else if (scaled == picture)
-        ws.back = v.currentPicture;
-    else
-        ws.back = v.currentPicture.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    PrepareLevels(ws.levels, v.currentPicture);
 
     const QSize view = ws.image.size();
     applyAxis(LayoutAxis(v.scaledWidth, view.width(), v.scrollRatioX), ws.hBar, v.marginX, v.shownWidth,
@@ -122,7 +144,7 @@ bool ZoomView(AppState& state, Workspace& ws, double factor)
 {
     ViewState& v = state.view;
     const double scale = v.viewScale * factor;
-    if (v.imageLoaded && !ScaledSizeAllowed(ScaledSize(v.currentPicture.size(), scale)))
+    if (v.imageLoaded && !ScaledSizeAllowed(ScaledSize(PictureSize(v), scale)))
         return false;
     v.viewScale = scale;
     RenderView(state, ws);
@@ -133,13 +155,16 @@ void BakeView(AppState& state, Workspace& ws)
 {
     ViewState& v = state.view;
     state.tools.strokeActive = false;
+    QImage whole = blankPanel(scaledSize(v), ws.background);
+    drawScaledPart(state, ws, whole, QRect(QPoint(0, 0), scaledSize(v)), QPoint(0, 0));
     {
-        QPainter painter(&ws.back);
+        QPainter painter(&whole);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(QPoint(v.scrollX, v.scrollY), ws.image,
                           QRect(v.marginX, v.marginY, v.shownWidth, v.shownHeight));
     }
-    v.currentPicture = ws.back;
+    v.currentPicture = whole;
+    v.reducedFrom = {};
     v.viewScale = 1.0;
     RenderView(state, ws);
 }
@@ -166,11 +191,13 @@ QImage CaptureFrameImage(const AppState& state, const Workspace& ws)
     const FrameState& f = state.frame;
     const ViewState& v = state.view;
     QImage out = blankPanel(QSize(f.frameWidth, f.frameHeight), ws.background);
+    // Beyond the view, the frame shows the scaled picture that lies there.
+    if (v.imageLoaded) {
+        const QPoint corner(f.frameLeft - v.marginX + v.scrollX, f.frameTop - v.marginY + v.scrollY);
+        drawScaledPart(state, ws, out, QRect(corner, out.size()), corner);
+    }
     QPainter painter(&out);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (v.imageLoaded && !ws.back.isNull())
-        painter.drawImage(QPoint(v.marginX - v.scrollX - f.frameLeft, v.marginY - v.scrollY - f.frameTop),
-                          ws.back);
     painter.drawImage(QPoint(-f.frameLeft, -f.frameTop), ws.image);
     return out;
 }

@@ -12,7 +12,13 @@ void ResizeViewPanels(Workspace& ws, QSize viewSize);
 // Clears the image and view panels to the background colour.
 void ClearViewPanels(Workspace& ws);
 
-// Re-scales the current picture into the back panel and shows it.
+// The size of the whole current picture, also while a reduced copy stands in for it.
+QSize PictureSize(const ViewState& view);
+
+// Whether the shown scale needs more pixels than the reduced copy holds.
+bool NeedsWholePicture(const ViewState& view);
+
+// Lays out the current picture at the view scale and shows it.
 void RenderView(AppState& state, Workspace& ws);
 
 // A scroll bar moved: shows the picture from the new positions.

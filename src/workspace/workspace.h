@@ -1,8 +1,12 @@
 #pragma once
 // The off-screen panels of the view and what the scroll bars should show.
-// The back panel holds the whole scaled picture, the image panel the visible
-// part of it (and what the drawing tools paint), the view panel the image
-// panel plus the frame outline: the picture the view widget shows.
+// The image panel holds the visible part of the scaled picture (and what the
+// drawing tools paint), the view panel the image panel plus the frame
+// outline: the picture the view widget shows. The scaled picture itself is
+// never made whole except when a drawing is baked; its parts come from the
+// picture's levels.
+#include "workspace/picture_scaling.h"
+
 #include <QColor>
 #include <QImage>
 
@@ -13,7 +17,7 @@ struct ScrollBarSetting {
 };
 
 struct Workspace {
-    QImage back;
+    PictureLevels levels;
     QImage image;
     QImage view;
     QColor frameColour{255, 255, 0};

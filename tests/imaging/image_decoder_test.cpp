@@ -1,16 +1,127 @@
 #include "imaging/bmp_file.h"
 #include "imaging/gif_encoder.h"
 #include "imaging/image_decoder.h"
+#include "imaging/image_limits.h"
 #include "support/temp_folder.h"
 #include "support/test_images.h"
 
+#include <QFile>
+#include <QTransform>
+
 #include <gtest/gtest.h>
+#include <turbojpeg.h>
+
+#include <memory>
+#include <tuple>
 
 namespace {
+
+constexpr QImage::Format kRgb32 = QImage::Format_RGB32;
+
+// Equal sizes and pixels; on a difference, where it is.
+::testing::AssertionResult samePixels(const QImage& actual, const QImage& expected)
+{
+    if (actual.size() != expected.size())
+        return ::testing::AssertionFailure() << "size " << actual.width() << "x" << actual.height() << ", expected "
+                                             << expected.width() << "x" << expected.height();
+    int differing = 0;
+    QPoint first;
+    for (int y = 0; y < actual.height(); ++y)
+        for (int x = 0; x < actual.width(); ++x)
+            if (actual.pixel(x, y) != expected.pixel(x, y) && differing++ == 0)
+                first = QPoint(x, y);
+    if (differing == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << differing << " pixels differ, the first at (" << first.x() << ", "
+                                         << first.y() << ")";
+}
+
+QSize reducedSize(QSize full, int reduction)
+{
+    return QSize((full.width() + reduction - 1) / reduction, (full.height() + reduction - 1) / reduction);
+}
+
+// JPEG files of chosen codings, and the reference decodes, come straight from
+// TurboJPEG, apart from the decoder under test.
+struct TjDeleter {
+    void operator()(void* handle) const { tjDestroy(handle); }
+};
+using TjHandle = std::unique_ptr<void, TjDeleter>;
+
+const int kTjPixelFormat = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? TJPF_BGRX : TJPF_XRGB;
+
+struct Coding {
+    const char* name;
+    int subsampling;
+    int flags;
+    friend void PrintTo(const Coding& c, std::ostream* os) { *os << c.name; }
+};
+
+const Coding kBaseline420{"4:2:0", TJSAMP_420, 0};
+const Coding kProgressive420{"4:2:0 progressive", TJSAMP_420, TJFLAG_PROGRESSIVE};
+
+QByteArray turboJpeg(const QImage& picture, const Coding& coding)
+{
+    const QImage rgb = picture.convertToFormat(kRgb32);
+    TjHandle tj(tjInitCompress());
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    const int rc = tjCompress2(tj.get(), rgb.constBits(), rgb.width(), int(rgb.bytesPerLine()), rgb.height(),
+                               kTjPixelFormat, &out, &size, coding.subsampling, 90, coding.flags);
+    const QByteArray bytes = rc == 0 ? QByteArray(reinterpret_cast<const char*>(out), qsizetype(size)) : QByteArray();
+    tjFree(out);
+    return bytes;
+}
+
+// The stored picture of `jpeg`, reduced to 1/reduction, as TurboJPEG decodes it.
+QImage turboDecode(const QByteArray& jpeg, int reduction)
+{
+    TjHandle tj(tjInitDecompress());
+    const auto* data = reinterpret_cast<const unsigned char*>(jpeg.constData());
+    const auto size = static_cast<unsigned long>(jpeg.size());
+    int width = 0, height = 0, subsampling = 0, colourspace = 0;
+    if (tjDecompressHeader3(tj.get(), data, size, &width, &height, &subsampling, &colourspace) != 0)
+        return {};
+    const tjscalingfactor factor{1, reduction};
+    QImage image(TJSCALED(width, factor), TJSCALED(height, factor), kRgb32);
+    if (tjDecompress2(tj.get(), data, size, image.bits(), image.width(), int(image.bytesPerLine()), image.height(),
+                      kTjPixelFormat, 0) != 0)
+        return {};
+    return image;
+}
+
+// `jpeg` with the EXIF block that jpegWithOrientation writes.
+QByteArray withOrientation(const QByteArray& jpeg, int orientation)
+{
+    const QByteArray carrier = jpegWithOrientation(quarteredPicture(8, 8), orientation);
+    const qsizetype segment = 2 + ((qsizetype(quint8(carrier[4])) << 8) | quint8(carrier[5]));
+    return jpeg.left(2) + carrier.mid(2, segment) + jpeg.mid(2);
+}
+
+// How each orientation shows the stored picture.
+QTransform orientationTransform(int orientation)
+{
+    switch (orientation) {
+    case 2: return QTransform(-1, 0, 0, 1, 0, 0);
+    case 3: return QTransform().rotate(180);
+    case 4: return QTransform(1, 0, 0, -1, 0, 0);
+    case 5: return QTransform(0, 1, 1, 0, 0, 0);
+    case 6: return QTransform().rotate(90);
+    case 7: return QTransform(0, -1, -1, 0, 0, 0);
+    case 8: return QTransform().rotate(270);
+    default: return {};
+    }
+}
+
+QImage turnedAfterDecoding(const QImage& stored, int orientation)
+{
+    return stored.transformed(orientationTransform(orientation), Qt::FastTransformation).convertToFormat(kRgb32);
+}
 
 struct FormatCase {
     const char* name;
     QByteArray bytes;
+    int reductionToEighth; // what a decode for a view an eighth of the picture's size may reduce by
     friend void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -18,11 +129,11 @@ std::vector<FormatCase> everyFormat()
 {
     const QImage picture = quarteredPicture(64, 48);
     return {
-        {"jpeg", encodeAs(picture, "jpeg", 95)},
-        {"png", encodeAs(picture, "png")},
-        {"gif", encodeGif(picture)},
-        {"bmp", encodeAs(picture, "bmp")},
-        {"bmp24", encodeBmp24(picture)},
+        {"jpeg", encodeAs(picture, "jpeg", 95), 8},
+        {"png", encodeAs(picture, "png"), 1},
+        {"gif", encodeGif(picture), 1},
+        {"bmp", encodeAs(picture, "bmp"), 1},
+        {"bmp24", encodeBmp24(picture), 1},
     };
 }
 
@@ -32,11 +143,26 @@ TEST_P(DecodeFormatTest, DecodesThePicture)
 {
     const QImage decoded = decodeImageBytes(GetParam().bytes);
     ASSERT_EQ(decoded.size(), QSize(64, 48));
-    EXPECT_EQ(decoded.format(), QImage::Format_RGB32);
+    EXPECT_EQ(decoded.format(), kRgb32);
     EXPECT_EQ(coarse(decoded.pixel(5, 5)), qRgb(255, 0, 0));
     EXPECT_EQ(coarse(decoded.pixel(58, 5)), qRgb(0, 255, 0));
     EXPECT_EQ(coarse(decoded.pixel(58, 42)), qRgb(0, 0, 255));
     EXPECT_EQ(coarse(decoded.pixel(5, 42)), qRgb(255, 255, 255));
+}
+
+// Only a JPEG decodes reduced; every other format comes whole, as the full decode gives it.
+TEST_P(DecodeFormatTest, ADecodeForASmallViewReducesOnlyAJpeg)
+{
+    const FormatCase& c = GetParam();
+    const DecodedPicture reduced = decodeImageBytesReduced(c.bytes, QSize(8, 6));
+    EXPECT_EQ(reduced.reduction, c.reductionToEighth);
+    EXPECT_EQ(reduced.fullSize, QSize(64, 48));
+    EXPECT_EQ(reduced.picture.format(), kRgb32);
+    ASSERT_EQ(reduced.picture.size(), reducedSize(QSize(64, 48), c.reductionToEighth));
+    if (c.reductionToEighth == 1) {
+        EXPECT_TRUE(samePixels(reduced.picture, decodeImageBytes(c.bytes)));
+    }
+    EXPECT_EQ(coarse(reduced.picture.pixel(0, 0)), qRgb(255, 0, 0));
 }
 
 TEST_P(DecodeFormatTest, ACutOrCorruptFileNeverCrashes)
@@ -91,9 +217,28 @@ TEST(ImageDecoder, TransparentPartsComeOutWhite)
     image.fill(Qt::transparent);
     const QImage decoded = decodeImageBytes(encodeAs(image, "png"));
     ASSERT_FALSE(decoded.isNull());
+    EXPECT_EQ(decoded.format(), kRgb32);
     EXPECT_EQ(decoded.pixel(1, 1), qRgb(255, 255, 255));
 }
 
+TEST(ImageDecoder, AFileOverTheProgramsBoundIsNotOpened)
+{
+    TempFolder folder;
+    const QByteArray jpeg = encodeAs(quarteredPicture(16, 16), "jpeg", 90);
+    folder.write(QStringLiteral("photo.jpg"), jpeg);
+    folder.write(QStringLiteral("huge.jpg"), jpeg);
+    QFile huge(folder.file(QStringLiteral("huge.jpg")));
+    ASSERT_TRUE(huge.resize(kMaxImageFileBytes + 1)); // the photo, then zeros (a sparse file)
+    for (const QString& name : {QStringLiteral("photo.jpg"), QStringLiteral("huge.jpg")}) {
+        SCOPED_TRACE(name.toStdString());
+        const bool opens = name == QStringLiteral("photo.jpg");
+        EXPECT_EQ(!decodeImageFile(folder.file(name)).isNull(), opens);
+        EXPECT_EQ(!decodeImageFileReduced(folder.file(name), QSize(2, 2)).picture.isNull(), opens);
+    }
+}
+
+// The corners of each orientation's upright picture, which say what the
+// orientations mean independently of how the reference below turns.
 struct OrientationCase {
     int orientation;
     QSize size;
@@ -109,14 +254,20 @@ class ExifOrientationTest : public ::testing::TestWithParam<OrientationCase> {};
 TEST_P(ExifOrientationTest, ShowsThePhotoUpright)
 {
     const OrientationCase& c = GetParam();
-    const QImage decoded = decodeImageBytes(jpegWithOrientation(quarteredPicture(64, 48), c.orientation));
-    ASSERT_EQ(decoded.size(), c.size);
-    const int r = decoded.width() - 4;
-    const int b = decoded.height() - 4;
-    EXPECT_EQ(coarse(decoded.pixel(3, 3)), c.corners[0]);
-    EXPECT_EQ(coarse(decoded.pixel(r, 3)), c.corners[1]);
-    EXPECT_EQ(coarse(decoded.pixel(r, b)), c.corners[2]);
-    EXPECT_EQ(coarse(decoded.pixel(3, b)), c.corners[3]);
+    const QByteArray file = jpegWithOrientation(quarteredPicture(64, 48), c.orientation);
+    const QImage whole = decodeImageBytes(file);
+    const QImage reduced = decodeImageBytesReduced(file, QSize(2, 2)).picture;
+    for (const QImage& decoded : {whole, reduced}) {
+        SCOPED_TRACE(decoded.width());
+        ASSERT_EQ(decoded.size(), reducedSize(c.size, c.size.width() / decoded.width()));
+        EXPECT_EQ(decoded.format(), kRgb32);
+        const int r = decoded.width() - 2;
+        const int b = decoded.height() - 2;
+        EXPECT_EQ(coarse(decoded.pixel(1, 1)), c.corners[0]);
+        EXPECT_EQ(coarse(decoded.pixel(r, 1)), c.corners[1]);
+        EXPECT_EQ(coarse(decoded.pixel(r, b)), c.corners[2]);
+        EXPECT_EQ(coarse(decoded.pixel(1, b)), c.corners[3]);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,5 +276,168 @@ INSTANTIATE_TEST_SUITE_P(
                       OrientationCase{3, {64, 48}, {B, W, R, G}}, OrientationCase{4, {64, 48}, {W, B, G, R}},
                       OrientationCase{5, {48, 64}, {R, W, B, G}}, OrientationCase{6, {48, 64}, {W, R, G, B}},
                       OrientationCase{7, {48, 64}, {B, G, R, W}}, OrientationCase{8, {48, 64}, {G, B, W, R}}));
+
+// Every orientation of every coding, whole and at each reduction, against
+// TurboJPEG's decode of the stored picture turned by QTransform afterwards.
+// Equal pixel for pixel: the decoder turns decoded pixels, moving them whole,
+// so nothing but their places can change. (Turning the compressed data before
+// decoding would not be equal: the inverse DCT then rounds its row and column
+// passes in the other order, and some pixels differ by a few levels.)
+void expectEqualToTurnedAfterDecoding(const QByteArray& plain, int orientation)
+{
+    ASSERT_FALSE(plain.isEmpty());
+    const QByteArray file = withOrientation(plain, orientation);
+    const QImage stored = turboDecode(plain, 1);
+    const QSize full = orientation >= 5 ? stored.size().transposed() : stored.size();
+
+    const QImage whole = decodeImageBytes(file);
+    EXPECT_EQ(whole.format(), kRgb32);
+    EXPECT_TRUE(samePixels(whole, turnedAfterDecoding(stored, orientation)));
+
+    for (const int reduction : {1, 2, 4, 8}) {
+        SCOPED_TRACE(reduction);
+        const QImage expected = turnedAfterDecoding(turboDecode(plain, reduction), orientation);
+        const DecodedPicture reduced = decodeImageBytesReduced(file, expected.size());
+        EXPECT_EQ(reduced.reduction, reduction);
+        EXPECT_EQ(reduced.fullSize, full);
+        EXPECT_EQ(reduced.picture.format(), kRgb32);
+        EXPECT_TRUE(samePixels(reduced.picture, expected));
+    }
+}
+
+class JpegUprightTest : public ::testing::TestWithParam<std::tuple<Coding, int>> {};
+
+TEST_P(JpegUprightTest, EqualsTheStoredPictureTurnedAfterDecoding)
+{
+    const auto& [coding, orientation] = GetParam();
+    // JPEG blocks cut short on the right and at the bottom, and more rows
+    // than the decoder hands over at once. A stored height that is a multiple
+    // of 4 lets a quarter turn move blocks of 4 x 4 pixels; the odd one moves
+    // pixel by pixel.
+    for (const QSize stored : {QSize(203, 141), QSize(202, 140)}) {
+        SCOPED_TRACE(stored.height());
+        expectEqualToTurnedAfterDecoding(turboJpeg(photoLikePicture(stored.width(), stored.height()), coding),
+                                         orientation);
+    }
+}
+
+// Large enough for the memory of large pages the decoder takes for a photo.
+TEST(JpegUpright, ALargePhotoEqualsItsStoredPictureTurnedAfterDecoding)
+{
+    const QByteArray plain = turboJpeg(photoLikePicture(1602, 1400), kBaseline420);
+    for (const int orientation : {1, 2, 6, 7}) {
+        SCOPED_TRACE(orientation);
+        expectEqualToTurnedAfterDecoding(plain, orientation);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CodingsAndOrientations, JpegUprightTest,
+                         ::testing::Combine(::testing::Values(Coding{"4:4:4", TJSAMP_444, 0},
+                                                              Coding{"4:2:2", TJSAMP_422, 0}, kBaseline420,
+                                                              Coding{"4:4:0", TJSAMP_440, 0},
+                                                              Coding{"grey", TJSAMP_GRAY, 0}, kProgressive420),
+                                            ::testing::Range(1, 9)));
+
+// The reduction chosen for a view: the smallest picture that still covers the
+// asked size in both directions once upright.
+struct ReductionCase {
+    QSize stored;
+    int orientation;
+    QSize atLeast;
+    int reduction;
+    friend void PrintTo(const ReductionCase& c, std::ostream* os)
+    {
+        *os << c.stored.width() << "x" << c.stored.height() << " orientation " << c.orientation << " at least "
+            << c.atLeast.width() << "x" << c.atLeast.height();
+    }
+};
+
+class JpegReductionTest : public ::testing::TestWithParam<ReductionCase> {};
+
+TEST_P(JpegReductionTest, ChoosesTheSmallestPictureThatCoversTheView)
+{
+    const ReductionCase& c = GetParam();
+    const QByteArray file = jpegWithOrientation(photoLikePicture(c.stored.width(), c.stored.height()), c.orientation);
+    const QSize full = c.orientation >= 5 ? c.stored.transposed() : c.stored;
+    const DecodedPicture decoded = decodeImageBytesReduced(file, c.atLeast);
+    EXPECT_EQ(decoded.reduction, c.reduction);
+    EXPECT_EQ(decoded.fullSize, full);
+    EXPECT_EQ(decoded.picture.size(), reducedSize(full, c.reduction));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, JpegReductionTest,
+    ::testing::Values(
+        // An eighth of 800x600 is 100x75: exactly that, then one pixel more either way.
+        ReductionCase{{800, 600}, 1, {100, 75}, 8}, ReductionCase{{800, 600}, 1, {101, 75}, 4},
+        ReductionCase{{800, 600}, 1, {100, 76}, 4}, ReductionCase{{800, 600}, 1, {200, 150}, 4},
+        ReductionCase{{800, 600}, 1, {201, 150}, 2}, ReductionCase{{800, 600}, 1, {400, 300}, 2},
+        ReductionCase{{800, 600}, 1, {400, 301}, 1}, ReductionCase{{800, 600}, 1, {800, 600}, 1},
+        // Larger than the photo: the whole of it is all there is.
+        ReductionCase{{800, 600}, 1, {1600, 1200}, 1},
+        // No size asked for: the smallest.
+        ReductionCase{{800, 600}, 1, {0, 0}, 8}, ReductionCase{{800, 600}, 1, {}, 8},
+        // Sizes that do not divide: the reduced picture is rounded up.
+        ReductionCase{{801, 601}, 1, {101, 76}, 8}, ReductionCase{{801, 601}, 1, {102, 76}, 4},
+        // Turned: the view is compared with the upright picture (600x800).
+        ReductionCase{{800, 600}, 6, {75, 100}, 8}, ReductionCase{{800, 600}, 6, {100, 75}, 4},
+        ReductionCase{{800, 600}, 8, {150, 200}, 4}, ReductionCase{{800, 600}, 8, {151, 200}, 2},
+        ReductionCase{{800, 600}, 5, {300, 400}, 2}, ReductionCase{{800, 600}, 7, {300, 401}, 1},
+        // A camera photo in the program's view.
+        ReductionCase{{4000, 3000}, 1, {411, 279}, 8}, ReductionCase{{4000, 3000}, 6, {411, 279}, 4}));
+
+TEST(JpegDamage, WhatCannotBeDecodedGivesANullPicture)
+{
+    const QByteArray jpeg = jpegWithOrientation(photoLikePicture(64, 48), 6);
+    const qsizetype imageData = jpeg.indexOf(QByteArray("\xFF\xDA", 2));
+    ASSERT_GT(imageData, 0);
+    QByteArray garbage("\xFF\xD8\xFF", 3);
+    for (int i = 0; i < 4000; ++i)
+        garbage += char((i * 37 + 11) & 0x7F); // never a marker
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"the start marker alone", jpeg.left(3)},
+        {"cut inside the EXIF block", jpeg.left(20)},
+        {"cut just before the image data", jpeg.left(imageData)},
+        {"garbage after a start marker", garbage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_TRUE(decodeImageBytes(c.bytes).isNull());
+        const DecodedPicture reduced = decodeImageBytesReduced(c.bytes, QSize(8, 8));
+        EXPECT_TRUE(reduced.picture.isNull());
+        EXPECT_FALSE(reduced.fullSize.isValid());
+    }
+}
+
+// A photo copied only in part still opens, as far as it goes: the program
+// lets the user see what there is rather than nothing.
+TEST(JpegDamage, AFileCutInItsImageDataGivesThePartThatWasThere)
+{
+    const QByteArray jpeg = turboJpeg(photoLikePicture(64, 160), kBaseline420);
+    const QImage whole = decodeImageBytes(jpeg);
+    const QImage part = decodeImageBytes(jpeg.left(jpeg.size() * 3 / 4));
+    ASSERT_EQ(part.size(), whole.size());
+    EXPECT_EQ(part.format(), kRgb32);
+    EXPECT_TRUE(samePixels(part.copy(0, 0, 64, 32), whole.copy(0, 0, 64, 32)));
+    EXPECT_FALSE(samePixels(part.copy(0, 128, 64, 32), whole.copy(0, 128, 64, 32)));
+}
+
+// More scans than any encoder writes make a file that takes forever to decode.
+TEST(JpegDamage, AProgressiveFileOfEndlessScansIsRefused)
+{
+    const QByteArray jpeg = turboJpeg(photoLikePicture(32, 32), kProgressive420);
+    const qsizetype lastScan = jpeg.lastIndexOf(QByteArray("\xFF\xDA", 2));
+    ASSERT_GT(lastScan, 0);
+    const QByteArray scan = jpeg.mid(lastScan, jpeg.size() - 2 - lastScan);
+    const auto withScansAdded = [&](int times) {
+        return jpeg.left(jpeg.size() - 2) + scan.repeated(times) + jpeg.right(2);
+    };
+    EXPECT_FALSE(decodeImageBytes(withScansAdded(10)).isNull());
+    EXPECT_TRUE(decodeImageBytes(withScansAdded(500)).isNull());
+    EXPECT_TRUE(decodeImageBytesReduced(withScansAdded(500), QSize(4, 4)).picture.isNull());
+}
 
 } // namespace

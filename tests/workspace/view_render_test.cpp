@@ -1,8 +1,10 @@
 #include "workspace/frame_geometry.h"
 #include "workspace/view_geometry.h"
+#include "workspace/picture_scaling.h"
 #include "workspace/view_render.h"
 #include "support/test_images.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -166,6 +168,46 @@ TEST_F(ViewFixture, FramePartsBeyondThePictureOrTheViewComeFromTheScaledPictureO
     EXPECT_EQ(capture.pixel(x, 5), state.view.currentPicture.pixel(state.view.scrollX + 430,
                                                                     state.view.scrollY + 15));
     EXPECT_EQ(capture.pixel(5, 5), ws.image.pixel(405, 15));
+}
+
+// The view and the capture against the whole scaled picture (as a bake
+// makes it), over scales, scroll positions and frames inside, across and
+// beyond the view and the picture.
+TEST_F(ViewFixture, TheViewAndTheCaptureArePartsOfTheWholeScaledPicture)
+{
+    const QImage picture = photoLikePicture(1600, 1200);
+    const double scales[] = {0.07, 0.2571, 0.5, 0.98, 1.0, 1.7};
+    const double ratios[] = {0.0001, 0.5, 1.0};
+    const QPoint frames[] = {{125, 34}, {-50, -30}, {380, 200}, {600, 400}};
+    for (const double scale : scales) {
+        for (const double ratio : ratios) {
+            show(picture);
+            state.view.viewScale = scale;
+            state.view.scrollRatioX = ratio;
+            state.view.scrollRatioY = 1 - ratio;
+            RenderView(state, ws);
+            const ViewState& v = state.view;
+            const QSize scaled(v.scaledWidth, v.scaledHeight);
+            const QImage whole = ScaledRegion(ws.levels, scaled, QRect(QPoint(0, 0), scaled));
+            // The view: the shown part of the whole, at the margins.
+            EXPECT_EQ(ws.image.copy(v.marginX, v.marginY, v.shownWidth, v.shownHeight),
+                      whole.copy(v.scrollX, v.scrollY, v.shownWidth, v.shownHeight))
+                << scale << " " << ratio;
+            for (const QPoint frame : frames) {
+                state.frame.frameLeft = frame.x();
+                state.frame.frameTop = frame.y();
+                const QImage capture = CaptureFrameImage(state, ws);
+                QImage expected(capture.size(), QImage::Format_RGB32);
+                expected.fill(ws.background);
+                QPainter painter(&expected);
+                painter.drawImage(QPoint(v.marginX - v.scrollX - frame.x(), v.marginY - v.scrollY - frame.y()),
+                                  whole);
+                // Inside the view the margins are the view's background too.
+                painter.end();
+                EXPECT_EQ(capture, expected) << scale << " " << ratio << " frame " << frame.x() << "," << frame.y();
+            }
+        }
+    }
 }
 
 } // namespace
