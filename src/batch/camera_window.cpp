@@ -3,6 +3,7 @@
 #include "batch/camera_preview.h"
 #include "platform/capture_device.h"
 #include "platform/dialogs.h"
+#include "platform/mouse_events.h"
 #include "workspace/move_buttons.h"
 
 #include <QCheckBox>
@@ -434,11 +435,9 @@ bool CameraWindow::eventFilter(QObject* watched, QEvent* event)
 // bar holds the mouse until the button goes up.
 bool CameraWindow::dragBar(QEvent* event)
 {
-    const bool mouseEvent = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
-                            event->type() == QEvent::MouseButtonRelease;
-    if (!mouseEvent)
+    const QMouseEvent* mouse = AsMouseEvent(event);
+    if (!mouse)
         return false;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         if (mouse->button() != Qt::LeftButton)

@@ -3,6 +3,7 @@
 #include "app/program_texts.h"
 #include "batch/navigation_keys.h"
 #include "platform/dialogs.h"
+#include "platform/mouse_events.h"
 #include "workspace/colour_picker.h"
 #include "workspace/drawing_geometry.h"
 #include "workspace/spin_edit_box.h"
@@ -120,9 +121,7 @@ void DrawingTools::bindEvents()
 bool DrawingTools::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    const bool mouseEvent =
-        type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
-    const auto* mouse = mouseEvent ? static_cast<QMouseEvent*>(event) : nullptr;
+    const QMouseEvent* mouse = AsMouseEvent(event);
     if (watched == host_.textEntry) {
         if (type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
             onEntryRightPress();

@@ -1,5 +1,6 @@
 #include "workspace/tool_palette_window.h"
 
+#include "platform/mouse_events.h"
 #include "platform/number_text.h"
 #include "workspace/colour_picker.h"
 #include "workspace/spin_edit_box.h"
@@ -208,11 +209,9 @@ bool ToolPaletteWindow::eventFilter(QObject* watched, QEvent* event)
 bool ToolPaletteWindow::dragByBody(QObject* watched, QEvent* event)
 {
     const bool body = watched == this || qobject_cast<QGroupBox*>(watched) || watched == widthBar_;
-    const bool mouseEvent = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
-                            event->type() == QEvent::MouseButtonRelease;
-    if (!body || !mouseEvent)
+    const QMouseEvent* mouse = AsMouseEvent(event);
+    if (!body || !mouse)
         return false;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         if (mouse->button() != Qt::LeftButton)
