@@ -134,7 +134,8 @@ private:
     void bindViewEvents();
     void showWorkspace();
     void importFile(const QString& path);
-    void finishImport(bool loaded);
+    void tellUnreadable(const QString& message);
+    void finishImport();
     void zoomFromUser(double factor);
     void onViewKey(QKeyEvent* event);
     void onViewWheel(int notches);

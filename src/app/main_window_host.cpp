@@ -19,7 +19,7 @@ bool MainWindow::showPictureFile(const QString& path)
         showNoPicture();
         return false;
     }
-    finishImport(true);
+    finishImport();
     return true;
 }
 

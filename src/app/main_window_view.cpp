@@ -84,33 +84,46 @@ void MainWindow::DropImageFiles(const QStringList& paths)
 }
 
 // The file form of an import, for the open dialog and a drop. In batch crop
-// mode the file is remembered as the user's own, also when it did not load.
+// mode a file that loaded is remembered as the user's own; one that did not
+// leaves the current picture, and where it came from, as they were.
 void MainWindow::importFile(const QString& path)
 {
-    finishImport(MakeCurrentImageFromFile(state_, ws_, path));
+    if (!MakeCurrentImageFromFile(state_, ws_, path)) {
+        tellUnreadable(kUnreadableFileMessage);
+        return;
+    }
+    finishImport();
     if (state_.batch.batchActive) {
         state_.import.imageOrigin = ImageOrigin::UserFile;
         state_.import.userFilePath = QDir::toNativeSeparators(path);
     }
 }
 
-// Shows the outcome of a file import; the focus moves only to a picture.
-void MainWindow::finishImport(bool loaded)
+void MainWindow::tellUnreadable(const QString& message)
 {
-    if (loaded) {
-        textEntry_->hide();
-        textEntry_->clear();
-    }
-    showWorkspace();
-    if (loaded) {
-        tools_->reapplyActiveTool();
-        viewPanel_->setFocus();
-    }
+    dialogs_.showMessage(QStringLiteral("提示"), message, MessageIcon::Warning, MessageButtons::Ok);
 }
 
+// Shows a picture a file import brought in, and gives the view the focus.
+void MainWindow::finishImport()
+{
+    textEntry_->hide();
+    textEntry_->clear();
+    showWorkspace();
+    tools_->reapplyActiveTool();
+    viewPanel_->setFocus();
+}
+
+// An empty clipboard pastes nothing, silently.
 void MainWindow::PasteImage()
 {
-    MakeCurrentImageFromBytes(state_, ws_, clipboard_.bitmapAsBmpFile());
+    const QByteArray bmp = clipboard_.bitmapAsBmpFile();
+    if (bmp.isEmpty())
+        return;
+    if (!MakeCurrentImageFromBytes(state_, ws_, bmp)) {
+        tellUnreadable(kUnreadableClipboardMessage);
+        return;
+    }
     showWorkspace();
     tools_->reapplyActiveTool(DrawingTools::Reapply::BrushOrPipette);
 }

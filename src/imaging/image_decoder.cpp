@@ -3,11 +3,11 @@
 #include "imaging/image_file_bytes.h"
 #include "imaging/image_limits.h"
 #include "imaging/jpeg_decoder.h"
+#include "imaging/picture_memory.h"
 
 #include <QBuffer>
 #include <QImageReader>
-#include <QPainter>
-
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -35,6 +35,9 @@ QImage decodeWithQt(const QByteArray& bytes, const char* format)
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(false);
+    // The program's own bound on pictures holds for every format, not Qt's
+    // default allocation limit (128 MB, a 33-megapixel picture).
+    reader.setAllocationLimit(kReaderAllocationLimitMB);
     if (!pictureSizeAllowed(reader.size()))
         return {};
     QImage image;
@@ -60,12 +63,40 @@ DecodedPicture decode(const QByteArray& bytes, std::optional<QSize> atLeast)
 
 QImage opaqueOnWhite(const QImage& image)
 {
-    if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_RGB32);
-    QImage opaque(image.size(), QImage::Format_RGB32);
-    opaque.fill(Qt::white);
-    QPainter painter(&opaque);
-    painter.drawImage(0, 0, image);
+    if (image.isNull())
+        return {};
+    // Qt converts large pictures on its thread pool and paints them with
+    // threads; a process that cannot start threads would wait for ever. The
+    // picture is converted here in bands small enough that Qt does each on
+    // the calling thread, and laid on white by hand.
+    constexpr qint64 kBandPixels = 65536;
+    const int bandRows = int(std::clamp<qint64>(kBandPixels / std::max(image.width(), 1), 1, image.height()));
+    const bool transparent = image.hasAlphaChannel();
+    const QImage::Format bandFormat = transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    QImage opaque = newRgb32Picture(image.size());
+    if (opaque.isNull())
+        return {};
+    for (int top = 0; top < image.height(); top += bandRows) {
+        const int rows = std::min(bandRows, image.height() - top);
+        // A view of the band's rows, not a copy; the colour table travels with it.
+        QImage band(image.constScanLine(top), image.width(), rows, image.bytesPerLine(), image.format());
+        band.setColorTable(image.colorTable());
+        const QImage converted = band.convertToFormat(bandFormat);
+        for (int y = 0; y < rows; ++y) {
+            const auto* from = reinterpret_cast<const QRgb*>(converted.constScanLine(y));
+            auto* to = reinterpret_cast<QRgb*>(opaque.scanLine(top + y));
+            if (!transparent) {
+                std::copy(from, from + image.width(), to);
+                continue;
+            }
+            // Premultiplied colour over white: c + (255 - alpha).
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = from[x];
+                const int white = 255 - qAlpha(p);
+                to[x] = qRgb(qRed(p) + white, qGreen(p) + white, qBlue(p) + white);
+            }
+        }
+    }
     return opaque;
 }
 

@@ -23,13 +23,12 @@ static bool takePicture(AppState& state, Workspace& ws, const DecodedPicture& de
                         ScrollRatios ratios = ScrollRatios::Centre)
 {
     ViewState& v = state.view;
-    const QImage& picture = decoded.picture;
-    v.currentPicture = picture;
-    v.reducedFrom = decoded.reduction > 1 ? decoded.fullSize : QSize();
-    if (picture.isNull()) {
-        ws.levels = {};
+    // A picture that could not be read changes nothing: the user's current
+    // picture, perhaps retouched, stays as it was.
+    if (decoded.picture.isNull())
         return false;
-    }
+    v.currentPicture = decoded.picture;
+    v.reducedFrom = decoded.reduction > 1 ? decoded.fullSize : QSize();
     v.imageLoaded = true;
     if (ratios == ScrollRatios::Centre) {
         v.scrollRatioX = 0.5;
@@ -44,21 +43,30 @@ static bool takePicture(AppState& state, Workspace& ws, const DecodedPicture& de
 
 bool MakeCurrentImageFromFile(AppState& state, Workspace& ws, const QString& path)
 {
-    ClearViewPanels(ws);
     // A large photo is shown from a reduced decode; the view asks for the
     // whole picture when it needs more pixels.
+    const DecodedPicture decoded = decodeImageFileReduced(path, ws.image.size());
+    if (decoded.picture.isNull())
+        return false;
+    ClearViewPanels(ws);
     state.view.pictureFile = path;
-    return takePicture(state, ws, decodeImageFileReduced(path, ws.image.size()));
+    return takePicture(state, ws, decoded);
 }
 
 bool MakeCurrentImageFromBytes(AppState& state, Workspace& ws, const QByteArray& bmp)
 {
+    const DecodedPicture decoded = wholePicture(decodeImageBytes(bmp));
+    if (decoded.picture.isNull())
+        return false;
     state.view.pictureFile.clear();
-    return takePicture(state, ws, wholePicture(decodeImageBytes(bmp)));
+    return takePicture(state, ws, decoded);
 }
 
 bool MakeCurrentImageFromShot(AppState& state, Workspace& ws, const QImage& picture)
 {
+    const DecodedPicture shot = wholePicture(picture.convertToFormat(QImage::Format_RGB32));
+    if (shot.picture.isNull())
+        return false;
     state.view.pictureFile.clear();
-    return takePicture(state, ws, wholePicture(picture.convertToFormat(QImage::Format_RGB32)), ScrollRatios::Keep);
+    return takePicture(state, ws, shot, ScrollRatios::Keep);
 }

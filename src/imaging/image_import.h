@@ -16,12 +16,18 @@ inline const QString kWrongExtensionMessage =
 // the single dropped file may be opened.
 QString DropRefusal(const QStringList& paths);
 
-// The file form: clears the view, decodes the file and fits it. Returns false
-// when the file could not be decoded; there is then no current picture.
+// Messages for a picture that could not be read; the current picture stays.
+inline const QString kUnreadableFileMessage = QStringLiteral("无法读取此图片文件，当前图片保持不变。");
+inline const QString kUnreadableClipboardMessage = QStringLiteral("无法读取剪贴板中的图片，当前图片保持不变。");
+
+// The file form: decodes the file, clears the view and fits the picture.
+// Returns false when the file could not be decoded; the current picture and
+// the view are then left exactly as they were.
 bool MakeCurrentImageFromFile(AppState& state, Workspace& ws, const QString& path);
 
 // A camera shot: fitted as a file is; the view's scroll ratios are kept.
 bool MakeCurrentImageFromShot(AppState& state, Workspace& ws, const QImage& picture);
 
 // The in-memory form (paste): as above, without clearing the view first.
+// These two also leave everything as it was when they return false.
 bool MakeCurrentImageFromBytes(AppState& state, Workspace& ws, const QByteArray& bmp);

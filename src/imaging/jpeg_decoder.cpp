@@ -8,6 +8,7 @@
 
 #include <QSysInfo>
 
+#include <jerror.h>
 #include <turbojpeg.h>
 
 #include <algorithm>
@@ -37,6 +38,21 @@ constexpr int kMaxScans = 500;
 void limitScans(j_common_ptr info)
 {
     if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans)
+        jumpBack(info);
+}
+
+// A photo copied only in part still opens, as far as it goes; but a file
+// whose data ends before its first scan has filled half of the picture is
+// mostly made-up grey, and is given up as soon as the end shows, before the
+// decoder spends its time filling the rest.
+void stopAtAnEarlyEnd(j_common_ptr info, int level)
+{
+    if (level >= 0 || !info->is_decompressor)
+        return;
+    const auto* d = reinterpret_cast<j_decompress_ptr>(info);
+    const int code = info->err->msg_code;
+    const bool dataEnds = code == JWRN_JPEG_EOF || (code == JWRN_HIT_MARKER && d->unread_marker == JPEG_EOI);
+    if (dataEnds && d->input_scan_number <= 1 && d->input_iMCU_row * 2 < d->total_iMCU_rows)
         jumpBack(info);
 }
 
@@ -75,6 +91,7 @@ private:
 Decompressor::Decompressor(const QByteArray& jpeg)
 {
     info_.err = installErrorJump(error_);
+    error_.manager.emit_message = stopAtAnEarlyEnd;
     created_ = guarded([&] {
         jpeg_create_decompress(&info_);
         return true;
@@ -127,7 +144,8 @@ bool Decompressor::readRows(UprightRows& rows)
 DecodedPicture decodeJpeg(const QByteArray& jpeg, std::optional<QSize> atLeast)
 {
     Decompressor decompressor(jpeg);
-    if (!decompressor.readHeader() || !pictureSizeAllowed(decompressor.storedSize()))
+    if (!decompressor.readHeader() || !pictureSizeAllowed(decompressor.storedSize()) ||
+        !jpegDataCanFill(decompressor.storedSize(), jpeg.size()))
         return {};
     const int orientation = exifOrientation(jpeg);
     const QSize full = uprightSize(decompressor.storedSize(), orientation);

@@ -4,6 +4,7 @@
 #include "workspace/view_panel.h"
 
 #include <QDropEvent>
+#include <functional>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QToolBar>
@@ -110,25 +111,74 @@ TEST_F(ImportTest, DroppingAnUpperCaseJpegIsAccepted)
     EXPECT_DOUBLE_EQ(state.view.viewScale, 1.0);
 }
 
-TEST_F(ImportTest, AFileThatCannotBeDecodedLeavesNoPictureAndNoMessage)
+TEST_F(ImportTest, AFileThatCannotBeDecodedIsToldAndOpensNothing)
 {
     files.write(QStringLiteral("broken.jpg"), QByteArray("\xFF\xD8\xFF\xE0 not really", 15));
     dropOnView({files.file(QStringLiteral("broken.jpg"))});
     EXPECT_FALSE(state.view.imageLoaded);
-    EXPECT_TRUE(dialogs.messages.isEmpty());
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("无法读取此图片文件，当前图片保持不变。"));
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+}
 
-    // After a good picture a broken one takes it away; the program goes on.
-    dropOnView({writePicture(QStringLiteral("good.png"), quarteredPicture(50, 50))});
+// The user's picture, perhaps retouched, is never lost to a file or a
+// clipboard content that cannot be read: it stays, with its view, and is
+// what a save or a turn then works on.
+TEST_F(ImportTest, AFailedOpenOrPasteKeepsTheCurrentPictureAndView)
+{
+    const QImage photo = photoLikePicture(300, 200);
+    dropOnView({writePicture(QStringLiteral("good.png"), photo)});
     ASSERT_TRUE(state.view.imageLoaded);
-    files.write(QStringLiteral("empty.png"), QByteArray());
-    dropOnView({files.file(QStringLiteral("empty.png"))});
-    EXPECT_TRUE(state.view.currentPicture.isNull());
-    EXPECT_TRUE(dialogs.messages.isEmpty());
     wheel(-120);
-    key(Qt::Key_Equal);
+    const ViewState before = state.view;
+    const QImage viewBefore = window->workspace().image;
+
+    files.write(QStringLiteral("empty.png"), QByteArray());
+    files.write(QStringLiteral("cut.png"), encodeAs(photo, "png").left(40));
+    const struct {
+        const char* what;
+        std::function<void()> import;
+        QString message;
+    } cases[] = {
+        {"an empty file dropped", [&] { dropOnView({files.file(QStringLiteral("empty.png"))}); },
+         QStringLiteral("无法读取此图片文件，当前图片保持不变。")},
+        {"a cut file opened",
+         [&] {
+             dialogs.fileAnswers = {files.file(QStringLiteral("cut.png"))};
+             toolbarEntry(1)->trigger();
+         },
+         QStringLiteral("无法读取此图片文件，当前图片保持不变。")},
+        {"a missing file dropped", [&] { dropOnView({files.file(QStringLiteral("gone.jpg"))}); },
+         QStringLiteral("无法读取此图片文件，当前图片保持不变。")},
+        {"a damaged clipboard picture",
+         [&] {
+             clipboard.offered = QByteArray("BM not a bitmap at all");
+             key(Qt::Key_V, Qt::ControlModifier);
+         },
+         QStringLiteral("无法读取剪贴板中的图片，当前图片保持不变。")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs.messages.clear();
+        c.import();
+        ASSERT_EQ(dialogs.messages.size(), 1);
+        EXPECT_EQ(dialogs.messages[0].text, c.message);
+        EXPECT_TRUE(state.view.imageLoaded);
+        EXPECT_EQ(state.view.currentPicture, before.currentPicture);
+        EXPECT_EQ(state.view.pictureFile, before.pictureFile);
+        EXPECT_DOUBLE_EQ(state.view.viewScale, before.viewScale);
+        EXPECT_EQ(window->workspace().image, viewBefore);
+    }
+
+    // Copying the frame and turning still work on the photo.
+    dialogs.messages.clear();
     key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(clipboard.placed.size(), QSize(160, 210));
-    EXPECT_EQ(clipboard.placed.pixel(0, 0), qRgb(255, 255, 255));
+    const FrameState& f = state.frame;
+    EXPECT_EQ(clipboard.placed, viewBefore.copy(f.frameLeft, f.frameTop, f.frameWidth, f.frameHeight));
+    toolbarEntry(6)->trigger();
+    EXPECT_EQ(state.view.currentPicture.size(), QSize(200, 300));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(ImportTest, CtrlVPastesAndOnlyExactlyCtrl)

@@ -6,12 +6,17 @@
 #include "support/test_images.h"
 
 #include <QFile>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <QTransform>
 
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 #include <tuple>
 
 namespace {
@@ -59,6 +64,7 @@ struct Coding {
 
 const Coding kBaseline420{"4:2:0", TJSAMP_420, 0};
 const Coding kProgressive420{"4:2:0 progressive", TJSAMP_420, TJFLAG_PROGRESSIVE};
+const Coding kProgressiveGrey{"grey progressive", TJSAMP_GRAY, TJFLAG_PROGRESSIVE};
 
 QByteArray turboJpeg(const QImage& picture, const Coding& coding)
 {
@@ -219,6 +225,66 @@ TEST(ImageDecoder, TransparentPartsComeOutWhite)
     ASSERT_FALSE(decoded.isNull());
     EXPECT_EQ(decoded.format(), kRgb32);
     EXPECT_EQ(decoded.pixel(1, 1), qRgb(255, 255, 255));
+}
+
+// Qt converts and paints large pictures on its thread pool; a process that
+// cannot start threads (a low process or memory limit) must still open a
+// transparent picture. Here the pool's only thread is kept busy, so whatever
+// is queued on it never runs while the picture is decoded.
+TEST(ImageDecoder, TransparencyIsLaidOnWhiteWithoutTheThreadPool)
+{
+    QImage picture(1200, 900, QImage::Format_ARGB32);
+    picture.fill(qRgba(255, 0, 0, 128));
+    for (int y = 0; y < 900; ++y)
+        picture.setPixel(y, y, qRgba(0, 0, 255, 0));
+    const QByteArray png = encodeAs(picture, "png");
+    const QByteArray gif = encodeGif(picture.convertToFormat(QImage::Format_Indexed8));
+
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int threads = pool->maxThreadCount();
+    pool->setMaxThreadCount(1);
+    QSemaphore started, release;
+    pool->start([&] {
+        started.release();
+        release.acquire();
+    });
+    started.acquire();
+    QImage fromPng, fromGif;
+    std::atomic<bool> done{false};
+    std::thread opener([&] {
+        fromPng = decodeImageBytes(png);
+        fromGif = decodeImageBytes(gif);
+        done = true;
+    });
+    // A watchdog, not a measure of speed: without threads the decode either
+    // finishes or never does.
+    for (int waited = 0; !done && waited < 600; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const bool finishedWithoutThePool = done;
+    release.release();
+    opener.join();
+    pool->waitForDone();
+    pool->setMaxThreadCount(threads);
+
+    ASSERT_TRUE(finishedWithoutThePool);
+    ASSERT_EQ(fromPng.size(), picture.size());
+    EXPECT_EQ(fromPng.format(), kRgb32);
+    EXPECT_EQ(fromPng.pixel(10, 0), qRgb(255, 127, 127));
+    EXPECT_EQ(fromPng.pixel(500, 500), qRgb(255, 255, 255));
+    ASSERT_EQ(fromGif.size(), picture.size());
+    EXPECT_EQ(fromGif.format(), kRgb32);
+}
+
+// One bound on the picture for every format: a 35-megapixel PNG opens,
+// though its pixels take more than Qt's own default limit of 128 MB.
+TEST(ImageDecoder, APngOfThirtyFiveMegapixelsOpens)
+{
+    QImage picture(6000, 5900, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 200, 30));
+    picture.setPixel(5999, 5899, qRgb(1, 2, 3));
+    const QImage decoded = decodeImageBytes(encodeAs(picture, "png"));
+    ASSERT_EQ(decoded.size(), picture.size());
+    EXPECT_EQ(decoded.pixel(5999, 5899), qRgb(1, 2, 3));
 }
 
 TEST(ImageDecoder, AFileOverTheProgramsBoundIsNotOpened)
@@ -438,6 +504,77 @@ TEST(JpegDamage, AProgressiveFileOfEndlessScansIsRefused)
     EXPECT_FALSE(decodeImageBytes(withScansAdded(10)).isNull());
     EXPECT_TRUE(decodeImageBytes(withScansAdded(500)).isNull());
     EXPECT_TRUE(decodeImageBytesReduced(withScansAdded(500), QSize(4, 4)).picture.isNull());
+}
+
+// `jpeg` with the size its frame header declares replaced.
+QByteArray declaringSize(QByteArray jpeg, int width, int height)
+{
+    qsizetype sof = -1;
+    for (const char kind : {'\xC0', '\xC2'})
+        if (sof < 0)
+            sof = jpeg.indexOf(QByteArray("\xFF", 1) + kind);
+    if (sof < 0)
+        return {};
+    jpeg[sof + 5] = char(height >> 8);
+    jpeg[sof + 6] = char(height & 0xFF);
+    jpeg[sof + 7] = char(width >> 8);
+    jpeg[sof + 8] = char(width & 0xFF);
+    return jpeg;
+}
+
+// A few hundred bytes that declare a picture of 150 megapixels would take
+// the program 600 MB (1.2 GB with a turn) and seconds of decoding: refused
+// from the header. Real files, down to the plainest photo a camera or a
+// scanner writes, pass.
+TEST(JpegDamage, ADeclaredSizeTheDataCannotFillIsRefused)
+{
+    const QByteArray small = turboJpeg(quarteredPicture(8, 8), Coding{"grey", TJSAMP_GRAY, 0});
+    const QByteArray bomb = declaringSize(small, 12247, 12247);
+    ASSERT_LT(bomb.size(), 400);
+    const QImage blank(6000, 4000, kRgb32);
+    QImage grey = blank;
+    grey.fill(qRgb(128, 128, 128));
+    const QByteArray plainestPhoto = turboJpeg(grey, kProgressiveGrey);
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        bool opens;
+    } cases[] = {
+        {"150 megapixels declared in a few hundred bytes", bomb, false},
+        {"the same, turned by EXIF (6)", withOrientation(bomb, 6), false},
+        {"the same, turned by EXIF (8)", withOrientation(bomb, 8), false},
+        {"the same, progressive", declaringSize(turboJpeg(quarteredPicture(8, 8), kProgressive420), 12247, 12247),
+         false},
+        {"24 megapixels declared in a small photo's data",
+         declaringSize(turboJpeg(photoLikePicture(64, 64), kBaseline420), 6000, 4000), false},
+        {"a 24-megapixel even grey, progressive grey scale", plainestPhoto, true},
+        {"the same, turned by EXIF (6)", withOrientation(plainestPhoto, 6), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_FALSE(c.bytes.isEmpty());
+        EXPECT_EQ(!decodeImageBytes(c.bytes).isNull(), c.opens);
+        EXPECT_EQ(!decodeImageBytesReduced(c.bytes, QSize(400, 300)).picture.isNull(), c.opens);
+    }
+}
+
+// A file whose data ends before half the picture is filled is refused; one
+// that ends later opens with what was there (see above).
+TEST(JpegDamage, DataEndingBeforeHalfThePictureIsRefused)
+{
+    const QImage photo = photoLikePicture(64, 320);
+    for (const Coding& coding : {kBaseline420, kProgressive420}) {
+        SCOPED_TRACE(coding.name);
+        const QByteArray jpeg = turboJpeg(photo, coding);
+        const qsizetype scan = jpeg.indexOf(QByteArray("\xFF\xDA", 2));
+        const qsizetype nextScan = jpeg.indexOf(QByteArray("\xFF\xDA", 2), scan + 2);
+        const qsizetype firstScanEnd = nextScan > 0 ? nextScan : jpeg.size();
+        const qsizetype early = scan + (firstScanEnd - scan) / 4;
+        EXPECT_TRUE(decodeImageBytes(jpeg.left(early)).isNull());
+        EXPECT_TRUE(decodeImageBytes(jpeg.left(early) + QByteArray("\xFF\xD9", 2)).isNull());
+        EXPECT_TRUE(decodeImageBytesReduced(jpeg.left(early), QSize(8, 40)).picture.isNull());
+        EXPECT_FALSE(decodeImageBytes(jpeg.left(scan + (firstScanEnd - scan) * 3 / 4)).isNull());
+    }
 }
 
 } // namespace
