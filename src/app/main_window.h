@@ -147,7 +147,8 @@ private:
     void watchUnitMouseMoves();
 
     // What batch crop asks of the window, in main_window_host.cpp.
-    bool showPictureFile(const QString& path) override;
+    bool showPictureFile(const QString& path, const DecodedPicture& decoded) override;
+    QSize viewSize() const override;
     void showNoPicture() override;
     void showShot(const QImage& picture) override;
     QColor frameColour() const override;

@@ -12,15 +12,19 @@
 
 #include <QLineEdit>
 
-bool MainWindow::showPictureFile(const QString& path)
+bool MainWindow::showPictureFile(const QString& path, const DecodedPicture& decoded)
 {
-    const bool loaded = MakeCurrentImageFromFile(state_, ws_, path);
-    if (!loaded) {
+    if (!MakeCurrentImageFromDecoded(state_, ws_, path, decoded)) {
         showNoPicture();
         return false;
     }
     finishImport();
     return true;
+}
+
+QSize MainWindow::viewSize() const
+{
+    return ws_.image.size();
 }
 
 void MainWindow::showShot(const QImage& picture)

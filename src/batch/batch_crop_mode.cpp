@@ -157,6 +157,7 @@ void BatchCropMode::LeaveBatchCrop(Leave how)
         batch.task.currentPosition = 0;
         batch.task.imageCount = 0;
     }
+    prefetch_.clear();
     keys_->ReleaseNavigationKeys();
 }
 
@@ -194,6 +195,8 @@ void BatchCropMode::persistSettings(bool keep)
 void BatchCropMode::startRun()
 {
     BatchTaskState& task = state_.batch.task;
+    // A new run may walk another folder.
+    prefetch_.clear();
     QFile::remove(taskPath());
     const QStringList names = ScanImageFolder(state_.batch.settings.sourceFolder);
     if (names.isEmpty()) {

@@ -5,6 +5,7 @@
 // save. The main window creates it once and hands it what it needs.
 #include "app/app_state.h"
 #include "batch/batch_crop_settings_window.h"
+#include "batch/picture_prefetch.h"
 #include "batch/task_file.h"
 
 #include <QObject>
@@ -72,6 +73,7 @@ private:
     void openNamePrompt(const QString& temporaryFile);
     QString taskPath() const;
     void setTitle(const QString& title);
+    void prefetchAround(int position, const QString& shown);
     void tickItem(bool ticked);
 
     AppState& state_;
@@ -81,4 +83,5 @@ private:
     QCheckBox* batchItem_;
     NavigationKeys* keys_;
     QPointer<BatchCropSettingsWindow> settingsWindow_;
+    PicturePrefetch prefetch_;
 };

@@ -1,6 +1,8 @@
 #pragma once
 // What the batch modes need of the window that hosts them: the picture in
 // the view, the frame's boxes and the capture. The main window implements it.
+#include "imaging/decoded_picture.h"
+
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -10,10 +12,13 @@ enum class FrameBox { Width, Height, JpegSize };
 class BatchHost {
 public:
     virtual ~BatchHost() = default;
-    // Makes the file the current picture, fitted to the view, as opening a
-    // file does (the image origin is left as it is). False when it could not
-    // be read; the view then shows no picture.
-    virtual bool showPictureFile(const QString& path) = 0;
+    // Makes the decoded picture of the file the current picture, fitted to
+    // the view, as opening a file does (the image origin is left as it is).
+    // False for a null picture (a file that could not be read); the view then
+    // shows no picture.
+    virtual bool showPictureFile(const QString& path, const DecodedPicture& decoded) = 0;
+    // The size of the view a file's picture is decoded for.
+    virtual QSize viewSize() const = 0;
     // No picture: the view is blank and nothing can be saved from it.
     virtual void showNoPicture() = 0;
     // A camera shot becomes the current picture, fitted to the view as a

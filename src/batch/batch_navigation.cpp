@@ -3,6 +3,7 @@
 
 #include "batch/batch_host.h"
 #include "batch/batch_rules.h"
+#include "batch/task_file.h"
 #include "platform/dialogs.h"
 
 #include <QWidget>
@@ -53,8 +54,22 @@ void BatchCropMode::ShowBatchImage(NavigationDirection direction)
         task.currentPosition = step.position;
         task.currentName = step.name;
         setTitle(TaskImageTitle(step.name, step.record));
-        if (!services_.host.showPictureFile(step.path))
+        if (!services_.host.showPictureFile(step.path, prefetch_.take(step.path, services_.host.viewSize())))
             tell(kUnreadableImageMessage);
+        prefetchAround(step.position, step.path);
         return;
     }
+}
+
+// The images a step may show next are decoded while the user works on this
+// one; the shown one is kept for the step back.
+void BatchCropMode::prefetchAround(int position, const QString& shown)
+{
+    const QString& folder = state_.batch.settings.sourceFolder;
+    const auto fileAt = [&](int p) {
+        if (p < 1 || p > state_.batch.task.imageCount)
+            return QString();
+        return TaskImageFile(folder, TaskImageAt(taskPath(), p).name);
+    };
+    prefetch_.keepOnly({shown, fileAt(position + 1), fileAt(position - 1)}, services_.host.viewSize());
 }

@@ -213,14 +213,17 @@ NavigationStep StepTask(const QString& taskPath, const QString& sourceFolder, Na
     const TaskImage image = TaskImageAt(taskPath, step.position);
     step.name = image.name;
     step.record = image.record;
-    const QString path = QDir(sourceFolder).filePath(image.name);
-    if (!sourceFolder.isEmpty() && isPlainFileName(image.name) && QFileInfo(path).isFile()) {
-        step.outcome = NavigationStep::Outcome::Show;
-        step.path = path;
-    } else {
-        step.outcome = NavigationStep::Outcome::Lost;
-    }
+    step.path = TaskImageFile(sourceFolder, image.name);
+    step.outcome = step.path.isEmpty() ? NavigationStep::Outcome::Lost : NavigationStep::Outcome::Show;
     return step;
+}
+
+QString TaskImageFile(const QString& sourceFolder, const QString& name)
+{
+    const QString path = QDir(sourceFolder).filePath(name);
+    if (sourceFolder.isEmpty() || !isPlainFileName(name) || !QFileInfo(path).isFile())
+        return {};
+    return path;
 }
 
 QString TaskImageTitle(const QString& name, const QString& record)

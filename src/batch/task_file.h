@@ -43,6 +43,10 @@ struct TaskImage {
 };
 TaskImage TaskImageAt(const QString& taskPath, int position);
 
+// The file of a listed image in the source folder; empty when there is no
+// such file, or the name would lead out of the folder.
+QString TaskImageFile(const QString& sourceFolder, const QString& name);
+
 // Appends the images of the source folder that the task does not list yet
 // (compared by exact name, each listed name taking away one found entry) as
 // new 未截图 sections after imageCount, then raises imageCount and 最大位置.

@@ -45,7 +45,11 @@ bool MakeCurrentImageFromFile(AppState& state, Workspace& ws, const QString& pat
 {
     // A large photo is shown from a reduced decode; the view asks for the
     // whole picture when it needs more pixels.
-    const DecodedPicture decoded = decodeImageFileReduced(path, ws.image.size());
+    return MakeCurrentImageFromDecoded(state, ws, path, decodeImageFileReduced(path, ws.image.size()));
+}
+
+bool MakeCurrentImageFromDecoded(AppState& state, Workspace& ws, const QString& path, const DecodedPicture& decoded)
+{
     if (decoded.picture.isNull())
         return false;
     ClearViewPanels(ws);

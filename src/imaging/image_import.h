@@ -1,6 +1,7 @@
 #pragma once
 // Making a file or an in-memory BMP the current picture, fitted to the view.
 #include "app/app_state.h"
+#include "imaging/decoded_picture.h"
 #include "workspace/workspace.h"
 
 #include <QByteArray>
@@ -24,6 +25,10 @@ inline const QString kUnreadableClipboardMessage = QStringLiteral("无法读取�
 // Returns false when the file could not be decoded; the current picture and
 // the view are then left exactly as they were.
 bool MakeCurrentImageFromFile(AppState& state, Workspace& ws, const QString& path);
+
+// The same, with the file already decoded (for the view's size, as
+// decodeImageFileReduced does).
+bool MakeCurrentImageFromDecoded(AppState& state, Workspace& ws, const QString& path, const DecodedPicture& decoded);
 
 // A camera shot: fitted as a file is; the view's scroll ratios are kept.
 bool MakeCurrentImageFromShot(AppState& state, Workspace& ws, const QImage& picture);

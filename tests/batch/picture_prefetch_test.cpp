@@ -1,0 +1,101 @@
+#include "batch/picture_prefetch.h"
+#include "imaging/image_decoder.h"
+#include "support/temp_folder.h"
+#include "support/test_images.h"
+
+#include <QFile>
+#include <QSemaphore>
+#include <QThreadPool>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PicturePrefetchTest : public ::testing::Test {
+protected:
+    QString writePhoto(const QString& name, const QImage& picture)
+    {
+        folder.write(name, encodeAs(picture, "jpeg", 90));
+        return folder.file(name);
+    }
+
+    TempFolder folder;
+    PicturePrefetch prefetch;
+    const QSize view{100, 80};
+};
+
+TEST_F(PicturePrefetchTest, APictureDecodedAheadIsTheFilesReducedPicture)
+{
+    const QString next = writePhoto(QStringLiteral("2.jpg"), photoLikePicture(800, 640));
+    prefetch.keepOnly({next}, view);
+    ASSERT_TRUE(prefetch.holds(next));
+    const DecodedPicture taken = prefetch.take(next, view);
+    const DecodedPicture expected = decodeImageFileReduced(next, view);
+    EXPECT_EQ(taken.reduction, 8);
+    EXPECT_EQ(taken.fullSize, QSize(800, 640));
+    EXPECT_EQ(taken.picture, expected.picture);
+    // Taken again (the step back), the held picture itself comes back.
+    EXPECT_EQ(prefetch.take(next, view).picture.cacheKey(), taken.picture.cacheKey());
+}
+
+TEST_F(PicturePrefetchTest, KeepsOnlyTheNeighboursItIsGiven)
+{
+    const QString a = writePhoto(QStringLiteral("a.jpg"), photoLikePicture(64, 64));
+    const QString b = writePhoto(QStringLiteral("b.jpg"), photoLikePicture(64, 64));
+    const QString c = writePhoto(QStringLiteral("c.jpg"), photoLikePicture(64, 64));
+    prefetch.keepOnly({a, b, QString()}, view);
+    prefetch.keepOnly({b, c}, view);
+    EXPECT_FALSE(prefetch.holds(a));
+    EXPECT_TRUE(prefetch.holds(b));
+    EXPECT_TRUE(prefetch.holds(c));
+    EXPECT_FALSE(prefetch.holds(QString()));
+    prefetch.clear();
+    EXPECT_FALSE(prefetch.holds(b));
+}
+
+// A photo replaced or edited after it was decoded ahead, or a view of
+// another size, is decoded afresh: the step shows the file as it is now.
+TEST_F(PicturePrefetchTest, AChangedFileOrViewIsDecodedAfresh)
+{
+    const QString path = writePhoto(QStringLiteral("p.jpg"), photoLikePicture(800, 640));
+    prefetch.keepOnly({path}, view);
+    ASSERT_EQ(prefetch.take(path, view).fullSize, QSize(800, 640));
+
+    QImage edited = photoLikePicture(640, 800);
+    edited.fill(qRgb(0, 0, 255));
+    writePhoto(QStringLiteral("p.jpg"), edited);
+    // The same second on coarse file systems: the size alone tells.
+    const DecodedPicture afterEdit = prefetch.take(path, view);
+    EXPECT_EQ(afterEdit.fullSize, QSize(640, 800));
+    EXPECT_EQ(afterEdit.picture, decodeImageFileReduced(path, view).picture);
+
+    const DecodedPicture forLargerView = prefetch.take(path, QSize(300, 400));
+    EXPECT_EQ(forLargerView.reduction, 2);
+
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_TRUE(prefetch.take(path, QSize(300, 400)).picture.isNull());
+}
+
+// When the background decode cannot run (the pool busy, or a process that
+// cannot start threads), the step decodes the picture itself, never waits.
+TEST_F(PicturePrefetchTest, AStepNeverWaitsForADecodeThatHasNotStarted)
+{
+    const QString path = writePhoto(QStringLiteral("p.jpg"), photoLikePicture(320, 240));
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int threads = pool->maxThreadCount();
+    pool->setMaxThreadCount(1);
+    QSemaphore started, release;
+    pool->start([&] {
+        started.release();
+        release.acquire();
+    });
+    started.acquire();
+    prefetch.keepOnly({path}, view);
+    const DecodedPicture taken = prefetch.take(path, view);
+    release.release();
+    pool->waitForDone();
+    pool->setMaxThreadCount(threads);
+    EXPECT_EQ(taken.picture, decodeImageFileReduced(path, view).picture);
+}
+
+} // namespace
