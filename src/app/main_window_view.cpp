@@ -26,7 +26,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QToolBar>
 
 void MainWindow::bindViewEvents()
@@ -60,13 +59,8 @@ void MainWindow::showWorkspace()
 
 void MainWindow::OpenImageFile()
 {
-    QString start = lastOpenFolder_;
-    if (start.isEmpty()) {
-        start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-        if (!QDir(start).exists())
-            start = QDir::homePath();
-    }
-    const QString path = dialogs_.chooseOpenFile(kOpenDialogTitle, kOpenDialogFilter, start);
+    const QString path =
+        dialogs_.chooseOpenFile(kOpenDialogTitle, kOpenDialogFilter, OpenDialogStartFolder(lastOpenFolder_));
     if (path.isEmpty())
         return;
     lastOpenFolder_ = QFileInfo(path).absolutePath();

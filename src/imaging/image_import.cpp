@@ -4,6 +4,17 @@
 #include "workspace/view_geometry.h"
 #include "workspace/view_render.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
+QString OpenDialogStartFolder(const QString& lastOpenFolder)
+{
+    if (!lastOpenFolder.isEmpty())
+        return lastOpenFolder;
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QDir(pictures).exists() ? pictures : QDir::homePath();
+}
+
 QString DropRefusal(const QStringList& paths)
 {
     if (paths.size() > 1)

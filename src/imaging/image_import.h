@@ -13,6 +13,10 @@ inline const QString kOpenDialogFilter = QStringLiteral("图片文件|*.bmp;*.jp
 inline const QString kWrongExtensionMessage =
     QStringLiteral("本软件只接收bmp、jpg、jpeg、gif、png五类图片文件，您拖放的文件不属此范围。");
 
+// Where the open dialog starts: the folder of the last file opened, else the
+// user's pictures folder, else the home folder.
+QString OpenDialogStartFolder(const QString& lastOpenFolder);
+
 // What to tell the user about a drop, if anything: an empty message means
 // the single dropped file may be opened.
 QString DropRefusal(const QStringList& paths);
