@@ -1,6 +1,7 @@
 #include "imaging/image_import.h"
 
 #include "imaging/image_decoder.h"
+#include "workspace/picture_scaling.h"
 #include "workspace/view_geometry.h"
 #include "workspace/view_render.h"
 
@@ -54,9 +55,17 @@ static bool takePicture(AppState& state, Workspace& ws, const DecodedPicture& de
 
 bool MakeCurrentImageFromFile(AppState& state, Workspace& ws, const QString& path)
 {
+    // The halved copies of the current picture go first, so they and the new
+    // picture never take memory together; the picture itself stays until the
+    // new one is read, and its copies are made again if the new one cannot be.
+    ws.levels = {};
     // A large photo is shown from a reduced decode; the view asks for the
     // whole picture when it needs more pixels.
-    return MakeCurrentImageFromDecoded(state, ws, path, decodeImageFileReduced(path, ws.image.size()));
+    if (MakeCurrentImageFromDecoded(state, ws, path, decodeImageFileReduced(path, ws.image.size())))
+        return true;
+    if (state.view.imageLoaded)
+        PrepareLevels(ws.levels, state.view.currentPicture);
+    return false;
 }
 
 bool MakeCurrentImageFromDecoded(AppState& state, Workspace& ws, const QString& path, const DecodedPicture& decoded)

@@ -2,6 +2,8 @@
 #include "workspace/view_geometry.h"
 #include "workspace/picture_scaling.h"
 #include "workspace/view_render.h"
+#include "imaging/image_import.h"
+#include "support/temp_folder.h"
 #include "support/test_images.h"
 
 #include <QPainter>
@@ -168,6 +170,23 @@ TEST_F(ViewFixture, FramePartsBeyondThePictureOrTheViewComeFromTheScaledPictureO
     EXPECT_EQ(capture.pixel(x, 5), state.view.currentPicture.pixel(state.view.scrollX + 430,
                                                                     state.view.scrollY + 15));
     EXPECT_EQ(capture.pixel(5, 5), ws.image.pixel(405, 15));
+}
+
+// A file that cannot be read leaves the picture and what the frame takes,
+// also where the frame reaches beyond the view.
+TEST_F(ViewFixture, AFailedOpenLeavesTheCaptureBeyondTheView)
+{
+    TempFolder files;
+    files.write(QStringLiteral("photo.png"), encodeAs(photoLikePicture(2000, 1000), "png"));
+    files.write(QStringLiteral("broken.png"), QByteArray("\x89PNG\r\n\x1A\n broken", 15));
+    ASSERT_TRUE(MakeCurrentImageFromFile(state, ws, files.file(QStringLiteral("photo.png"))));
+    state.view.viewScale = 1.0;
+    RenderView(state, ws);
+    state.frame.frameLeft = 400;
+    state.frame.frameTop = 10;
+    const QImage before = CaptureFrameImage(state, ws);
+    EXPECT_FALSE(MakeCurrentImageFromFile(state, ws, files.file(QStringLiteral("broken.png"))));
+    EXPECT_EQ(CaptureFrameImage(state, ws), before);
 }
 
 // The view and the capture against the whole scaled picture (as a bake

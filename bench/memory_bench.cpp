@@ -1,0 +1,104 @@
+// Peak memory over what a user does with large photos: open a 24-MP photo,
+// zoom in with the wheel to full size (the whole picture is decoded on the
+// way), then open a second 24-MP photo. Reported against the bytes of one
+// decoded photo (6000 × 4000 × 4): the peak resident memory above what the
+// program held before the first open, read from the kernel's high-water mark.
+#include "app/main_window.h"
+#include "bench_dialogs.h"
+#include "bench_photo.h"
+#include "platform/clock.h"
+#include "platform/qt_clipboard.h"
+#include "platform/qt_desktop.h"
+#include "platform/qt_sound_player.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThreadPool>
+#include <QWheelEvent>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr QSize kPhoto(6000, 4000);
+
+// A field of /proc/self/status in kB.
+qint64 statusKb(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qsizetype(qstrlen(field))).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+// Lets the background decodes finish and their results arrive.
+void settle()
+{
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+}
+
+void BM_PeakMemoryOpenZoomOpenAgain(benchmark::State& st)
+{
+    QTemporaryDir folders;
+    const QString first = benchJpegFile(kPhoto);
+    const QString second = folders.filePath(QStringLiteral("second.jpg"));
+    QFile::copy(first, second);
+
+    double peakRatio = 0;
+    double fullScale = 0;
+    double zoomRatio = 0;
+    for (auto _ : st) {
+        AppState state;
+        BenchDialogs dialogs(first);
+        QtClipboard clipboard;
+        QtSoundPlayer sound;
+        SystemClock clock;
+        QtDesktop desktop;
+        MainWindow window(state, PlatformServices{dialogs, clipboard, sound, clock, desktop, {}},
+                          {folders.filePath(QStringLiteral("program")), folders.filePath(QStringLiteral("user"))});
+        window.show();
+        QWidget* view = window.findChild<QWidget*>(QStringLiteral("可视画板"));
+        settle();
+
+        // The high-water mark starts again from here (Linux 4.0 and later).
+        QFile clear(QStringLiteral("/proc/self/clear_refs"));
+        if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1) {
+            st.SkipWithError("cannot reset the peak resident memory");
+            return;
+        }
+        clear.close();
+        const qint64 before = statusKb("VmRSS:");
+
+        window.OpenImageFile();
+        settle();
+        while (state.view.viewScale < 1.0) {
+            QWheelEvent wheel(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(view, &wheel);
+            settle();
+        }
+        fullScale = state.view.viewScale;
+        const qint64 zoomPeak = statusKb("VmHWM:");
+        dialogs = BenchDialogs(second);
+        window.OpenImageFile();
+        settle();
+
+        const qint64 peak = statusKb("VmHWM:");
+        const double photoBytes = double(kPhoto.width()) * kPhoto.height() * 4;
+        peakRatio = double(peak - before) * 1024 / photoBytes;
+        zoomRatio = double(zoomPeak - before) * 1024 / photoBytes;
+        if (state.view.pictureFile != second)
+            st.SkipWithError("the second photo did not open");
+    }
+    st.counters["peak_per_decoded_photo"] = peakRatio;
+    st.counters["peak_to_full_zoom"] = zoomRatio;
+    st.counters["scale_reached"] = fullScale;
+    st.SetLabel(benchPhotoSource().toStdString());
+}
+BENCHMARK(BM_PeakMemoryOpenZoomOpenAgain)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
