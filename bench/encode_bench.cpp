@@ -150,7 +150,9 @@ public:
                 << counter(ours->second, "bytes") << " bytes; ImageMagick quality "
                 << counter(magick->second, "quality") << ", " << counter(magick->second, "bytes")
                 << " bytes; time ours/ImageMagick "
-                << ours->second.GetAdjustedRealTime() / magick->second.GetAdjustedRealTime() << '\n';
+                << ours->second.GetAdjustedRealTime() / magick->second.GetAdjustedRealTime()
+                << " (processor time " << ours->second.GetAdjustedCPUTime() / magick->second.GetAdjustedCPUTime()
+                << ")\n";
         }
     }
 

@@ -2,7 +2,7 @@
 
 #include "imaging/bmp_file.h"
 #include "imaging/gif_encoder.h"
-#include "imaging/jpeg_encoder.h"
+#include "imaging/jpeg_encodings_ahead.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -103,8 +103,8 @@ EncodedCrop EncodeCrop(const QImage& capture, const QString& extension, double l
     else if (ext == QLatin1String(".png"))
         crop.bytes = encodePng(source);
     else if (ext == QLatin1String(".jpg") || ext == QLatin1String(".jpeg")) {
-        JpegEncoder encoder;
-        const auto encodeAt = [&](int quality) { return encoder.encode(source, quality); };
+        JpegEncodingsAhead encodings(source);
+        const auto encodeAt = [&](int quality) { return encodings.encode(quality); };
         crop = SearchJpegQuality(encodeAt, JpegLimitBytes(limitKB)).result;
     }
     return crop;

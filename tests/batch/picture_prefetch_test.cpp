@@ -1,11 +1,10 @@
 #include "batch/picture_prefetch.h"
 #include "imaging/image_decoder.h"
+#include "support/busy_thread_pool.h"
 #include "support/temp_folder.h"
 #include "support/test_images.h"
 
 #include <QFile>
-#include <QSemaphore>
-#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -81,20 +80,12 @@ TEST_F(PicturePrefetchTest, AChangedFileOrViewIsDecodedAfresh)
 TEST_F(PicturePrefetchTest, AStepNeverWaitsForADecodeThatHasNotStarted)
 {
     const QString path = writePhoto(QStringLiteral("p.jpg"), photoLikePicture(320, 240));
-    QThreadPool* pool = QThreadPool::globalInstance();
-    const int threads = pool->maxThreadCount();
-    pool->setMaxThreadCount(1);
-    QSemaphore started, release;
-    pool->start([&] {
-        started.release();
-        release.acquire();
-    });
-    started.acquire();
-    prefetch.keepOnly({path}, view);
-    const DecodedPicture taken = prefetch.take(path, view);
-    release.release();
-    pool->waitForDone();
-    pool->setMaxThreadCount(threads);
+    DecodedPicture taken;
+    {
+        const BusyThreadPool busy;
+        prefetch.keepOnly({path}, view);
+        taken = prefetch.take(path, view);
+    }
     EXPECT_EQ(taken.picture, decodeImageFileReduced(path, view).picture);
 }
 

@@ -1,6 +1,8 @@
 #include "imaging/encode_crop.h"
 #include "imaging/image_decoder.h"
 #include "imaging/jpeg_encoder.h"
+#include "imaging/jpeg_encodings_ahead.h"
+#include "support/busy_thread_pool.h"
 #include "support/test_images.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <optional>
 
 namespace {
 
@@ -241,6 +244,43 @@ TEST_P(LimitOverCropsTest, TheKeptQualityIsNeverLowerThanWithStandardTablesAndTh
 }
 
 INSTANTIATE_TEST_SUITE_P(Crops, LimitOverCropsTest, ::testing::Values(QSize(160, 210), QSize(295, 413), QSize(358, 441)));
+
+// Encoding ahead on a second thread changes no file and no decision: the
+// search over it tries, keeps and returns what it does over one encoder,
+// also when no second thread can be had.
+TEST(JpegEncodingsAhead, TheSearchGivesWhatOneEncoderGives)
+{
+    const QImage crop = photoCrop(295, 413);
+    JpegEncoder encoder;
+    const auto search = [&](qint64 limit) {
+        JpegEncodingsAhead ahead(crop);
+        return SearchJpegQuality([&](int q) { return ahead.encode(q); }, limit);
+    };
+    for (const bool threads : {true, false}) {
+        std::optional<BusyThreadPool> busy;
+        if (!threads)
+            busy.emplace();
+        for (const qint64 limit : {qint64(1), qint64(6 * 1024), qint64(15 * 1024), qint64(30 * 1024), qint64(1) << 30}) {
+            SCOPED_TRACE(limit);
+            const JpegSearch ahead = search(limit);
+            const JpegSearch one = SearchJpegQuality([&](int q) { return encoder.encode(crop, q); }, limit);
+            EXPECT_EQ(ahead.tried, one.tried);
+            EXPECT_EQ(ahead.result.bytes, one.result.bytes);
+            EXPECT_EQ(ahead.result.quality, one.result.quality);
+            EXPECT_EQ(ahead.result.success, one.result.success);
+            EXPECT_EQ(ahead.result.lastSize, one.result.lastSize);
+        }
+    }
+}
+
+TEST(JpegEncodingsAhead, QualitiesAskedInAnyOrderGiveEachQualitysFile)
+{
+    const QImage crop = photoCrop(160, 210);
+    JpegEncoder encoder;
+    JpegEncodingsAhead ahead(crop);
+    for (const int q : {100, 95, 90, 91, 92, 50, 45, 46, 0, 100, 5, 4})
+        EXPECT_EQ(ahead.encode(q), encoder.encode(crop, q)) << q;
+}
 
 class EncodeCropTest : public ::testing::Test {
 protected:
