@@ -3,17 +3,12 @@
 // camera picture), and the live preview's work per camera picture at
 // 1280 × 720 (scaling to the preview and painting it), from which its share
 // of one core at 30 pictures a second follows.
-#include "app/main_window.h"
 #include "batch/camera.h"
 #include "batch/camera_preview.h"
 #include "batch/camera_window.h"
-#include "bench_dialogs.h"
 #include "bench_photo.h"
+#include "bench_window.h"
 #include "naming/naming_schemes.h"
-#include "platform/clock.h"
-#include "platform/qt_clipboard.h"
-#include "platform/qt_desktop.h"
-#include "platform/qt_sound_player.h"
 #include "platform/synthetic_capture_device.h"
 #include "workspace/spin_edit_box.h"
 
@@ -37,19 +32,13 @@ void BM_FastShotToFile(benchmark::State& st)
     QDir(folders.path()).mkpath(QStringLiteral("out"));
     const QString out = folders.filePath(QStringLiteral("out"));
 
-    AppState state;
-    BenchDialogs dialogs;
-    QtClipboard clipboard;
-    QtSoundPlayer sound;
-    SystemClock clock;
-    QtDesktop desktop;
-    CaptureDeviceMaker makeCamera = [&photo] {
+    BenchWindow bench(folders.path(), [&photo] {
         return std::unique_ptr<CaptureDevice>(
             MakeSyntheticCaptureDevice({SyntheticCameraRequest::Kind::Still, photo}));
-    };
-    MainWindow window(state, PlatformServices{dialogs, clipboard, sound, clock, desktop, makeCamera},
-                      {folders.filePath(QStringLiteral("program")), folders.filePath(QStringLiteral("user"))});
-    window.show();
+    });
+    AppState& state = bench.state;
+    MainWindow& window = bench.window;
+    const BenchDialogs& dialogs = bench.dialogs;
     window.findChild<SpinEditBox*>(QStringLiteral("像素宽编辑框"))->setText(QStringLiteral("413"));
     window.findChild<SpinEditBox*>(QStringLiteral("像素高编辑框"))->setText(QStringLiteral("626"));
     window.findChild<QLineEdit*>(QStringLiteral("JPG体积编辑框"))->setText(QStringLiteral("100"));

@@ -3,13 +3,8 @@
 // way), then open a second 24-MP photo. Reported against the bytes of one
 // decoded photo (6000 × 4000 × 4): the peak resident memory above what the
 // program held before the first open, read from the kernel's high-water mark.
-#include "app/main_window.h"
-#include "bench_dialogs.h"
 #include "bench_photo.h"
-#include "platform/clock.h"
-#include "platform/qt_clipboard.h"
-#include "platform/qt_desktop.h"
-#include "platform/qt_sound_player.h"
+#include "bench_window.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -52,15 +47,10 @@ void BM_PeakMemoryOpenZoomOpenAgain(benchmark::State& st)
     double fullScale = 0;
     double zoomRatio = 0;
     for (auto _ : st) {
-        AppState state;
-        BenchDialogs dialogs(first);
-        QtClipboard clipboard;
-        QtSoundPlayer sound;
-        SystemClock clock;
-        QtDesktop desktop;
-        MainWindow window(state, PlatformServices{dialogs, clipboard, sound, clock, desktop, {}},
-                          {folders.filePath(QStringLiteral("program")), folders.filePath(QStringLiteral("user"))});
-        window.show();
+        BenchWindow bench(folders.path());
+        bench.dialogs = BenchDialogs(first);
+        AppState& state = bench.state;
+        MainWindow& window = bench.window;
         QWidget* view = window.findChild<QWidget*>(QStringLiteral("可视画板"));
         settle();
 
@@ -83,7 +73,7 @@ void BM_PeakMemoryOpenZoomOpenAgain(benchmark::State& st)
         }
         fullScale = state.view.viewScale;
         const qint64 zoomPeak = statusKb("VmHWM:");
-        dialogs = BenchDialogs(second);
+        bench.dialogs = BenchDialogs(second);
         window.OpenImageFile();
         settle();
 
