@@ -129,8 +129,9 @@ BENCHMARK(BM_WholeDecodeVsPlainDecode)->Arg(1)->Arg(6)->UseManualTime()->Unit(be
 
 // --- Peak resident memory, each case in a fresh process.
 
-enum class Way { Plain, Whole, Reduced };
-const char* const kWayNames[] = {"plain TurboJPEG decode", "whole decode", "reduced decode for the view"};
+enum class Way { Plain, Whole, Reduced, Refused };
+const char* const kWayNames[] = {"plain TurboJPEG decode", "whole decode", "reduced decode for the view",
+                                 "a file the decoder must refuse"};
 
 long statusKiB(const char* field)
 {
@@ -159,8 +160,11 @@ int measurePeak(const char* path, Way way)
         tjDestroy(tj);
     } else if (way == Way::Whole) {
         opened = !decodeImageFile(file).isNull();
-    } else {
+    } else if (way == Way::Reduced) {
         opened = !decodeImageFileReduced(file, kViewSize).picture.isNull();
+    } else {
+        // The memory its refusal took; nothing when it was opened after all.
+        opened = decodeImageFile(file).isNull() && decodeImageFileReduced(file, kViewSize).picture.isNull();
     }
     std::printf("%ld\n", opened ? statusKiB("VmHWM") - before : -1);
     return 0;
@@ -214,6 +218,34 @@ BENCHMARK(BM_PeakResidentOverDecodedBytes)
     ->Args({int(Way::Reduced), 6})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+
+// A few hundred bytes whose header declares 12247 x 12247 (150 MP), plain
+// and turned by EXIF: the time to refuse it, and in a fresh process the
+// memory the refusal took.
+void BM_RefusingADeclaredSizeBomb(benchmark::State& st)
+{
+    const int orientation = int(st.range(0));
+    QImage tiny(8, 8, QImage::Format_RGB32);
+    tiny.fill(Qt::gray);
+    QByteArray bomb = jpegDeclaringSize(encodeAs(tiny, "jpeg", 75), 12247, 12247);
+    if (orientation != 1)
+        bomb = withExifOrientation(bomb, orientation);
+    const QString path = QDir::temp().filePath(QStringLiteral("idphoto-bomb-%1.jpg").arg(orientation));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bomb) != bomb.size()) {
+        st.SkipWithError("cannot write the file");
+        return;
+    }
+    file.close();
+    bool refused = true;
+    for (auto _ : st)
+        refused = refused && decodeImageBytes(bomb).isNull();
+    st.counters["file_bytes"] = double(bomb.size());
+    st.counters["refused"] = refused ? 1 : 0;
+    st.counters["peak_MiB"] = double(peakInFreshProcess(path, Way::Refused)) / 1024;
+    st.SetLabel("orientation " + std::to_string(orientation));
+}
+BENCHMARK(BM_RefusingADeclaredSizeBomb)->Arg(1)->Arg(6)->Arg(8)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -96,14 +96,6 @@ QImage turboDecode(const QByteArray& jpeg, int reduction)
     return image;
 }
 
-// `jpeg` with the EXIF block that jpegWithOrientation writes.
-QByteArray withOrientation(const QByteArray& jpeg, int orientation)
-{
-    const QByteArray carrier = jpegWithOrientation(quarteredPicture(8, 8), orientation);
-    const qsizetype segment = 2 + ((qsizetype(quint8(carrier[4])) << 8) | quint8(carrier[5]));
-    return jpeg.left(2) + carrier.mid(2, segment) + jpeg.mid(2);
-}
-
 // How each orientation shows the stored picture.
 QTransform orientationTransform(int orientation)
 {
@@ -341,7 +333,7 @@ INSTANTIATE_TEST_SUITE_P(
 void expectEqualToTurnedAfterDecoding(const QByteArray& plain, int orientation)
 {
     ASSERT_FALSE(plain.isEmpty());
-    const QByteArray file = withOrientation(plain, orientation);
+    const QByteArray file = withExifOrientation(plain, orientation);
     const QImage stored = turboDecode(plain, 1);
     const QSize full = orientation >= 5 ? stored.size().transposed() : stored.size();
 
@@ -495,22 +487,6 @@ TEST(JpegDamage, AProgressiveFileOfEndlessScansIsRefused)
     EXPECT_TRUE(decodeImageBytesReduced(withScansAdded(500), QSize(4, 4)).picture.isNull());
 }
 
-// `jpeg` with the size its frame header declares replaced.
-QByteArray declaringSize(QByteArray jpeg, int width, int height)
-{
-    qsizetype sof = -1;
-    for (const char kind : {'\xC0', '\xC2'})
-        if (sof < 0)
-            sof = jpeg.indexOf(QByteArray("\xFF", 1) + kind);
-    if (sof < 0)
-        return {};
-    jpeg[sof + 5] = char(height >> 8);
-    jpeg[sof + 6] = char(height & 0xFF);
-    jpeg[sof + 7] = char(width >> 8);
-    jpeg[sof + 8] = char(width & 0xFF);
-    return jpeg;
-}
-
 // A few hundred bytes that declare a picture of 150 megapixels would take
 // the program 600 MB (1.2 GB with a turn) and seconds of decoding: refused
 // from the header. Real files, down to the plainest photo a camera or a
@@ -518,7 +494,7 @@ QByteArray declaringSize(QByteArray jpeg, int width, int height)
 TEST(JpegDamage, ADeclaredSizeTheDataCannotFillIsRefused)
 {
     const QByteArray small = turboJpeg(quarteredPicture(8, 8), Coding{"grey", TJSAMP_GRAY, 0});
-    const QByteArray bomb = declaringSize(small, 12247, 12247);
+    const QByteArray bomb = jpegDeclaringSize(small, 12247, 12247);
     ASSERT_LT(bomb.size(), 400);
     const QImage blank(6000, 4000, kRgb32);
     QImage grey = blank;
@@ -530,14 +506,14 @@ TEST(JpegDamage, ADeclaredSizeTheDataCannotFillIsRefused)
         bool opens;
     } cases[] = {
         {"150 megapixels declared in a few hundred bytes", bomb, false},
-        {"the same, turned by EXIF (6)", withOrientation(bomb, 6), false},
-        {"the same, turned by EXIF (8)", withOrientation(bomb, 8), false},
-        {"the same, progressive", declaringSize(turboJpeg(quarteredPicture(8, 8), kProgressive420), 12247, 12247),
+        {"the same, turned by EXIF (6)", withExifOrientation(bomb, 6), false},
+        {"the same, turned by EXIF (8)", withExifOrientation(bomb, 8), false},
+        {"the same, progressive", jpegDeclaringSize(turboJpeg(quarteredPicture(8, 8), kProgressive420), 12247, 12247),
          false},
         {"24 megapixels declared in a small photo's data",
-         declaringSize(turboJpeg(photoLikePicture(64, 64), kBaseline420), 6000, 4000), false},
+         jpegDeclaringSize(turboJpeg(photoLikePicture(64, 64), kBaseline420), 6000, 4000), false},
         {"a 24-megapixel even grey, progressive grey scale", plainestPhoto, true},
-        {"the same, turned by EXIF (6)", withOrientation(plainestPhoto, 6), true},
+        {"the same, turned by EXIF (6)", withExifOrientation(plainestPhoto, 6), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

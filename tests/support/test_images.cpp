@@ -45,7 +45,11 @@ QByteArray encodeAs(const QImage& image, const char* format, int quality)
 
 QByteArray jpegWithOrientation(const QImage& image, int orientation)
 {
-    const QByteArray jpeg = encodeAs(image, "jpeg", 95);
+    return withExifOrientation(encodeAs(image, "jpeg", 95), orientation);
+}
+
+QByteArray withExifOrientation(const QByteArray& jpeg, int orientation)
+{
     // Exif header, then a big-endian TIFF block with one IFD entry: 0x0112 SHORT 1 = orientation.
     QByteArray tiff("MM\x00\x2A\x00\x00\x00\x08", 8);
     tiff += QByteArray("\x00\x01", 2);
@@ -61,6 +65,21 @@ QByteArray jpegWithOrientation(const QImage& image, int orientation)
     app1 += char(length & 0xFF);
     app1 += body;
     return jpeg.left(2) + app1 + jpeg.mid(2);
+}
+
+QByteArray jpegDeclaringSize(QByteArray jpeg, int width, int height)
+{
+    qsizetype frame = -1;
+    for (const char kind : {'\xC0', '\xC2'})
+        if (frame < 0)
+            frame = jpeg.indexOf(QByteArray("\xFF", 1) + kind);
+    if (frame < 0)
+        return {};
+    jpeg[frame + 5] = char(height >> 8);
+    jpeg[frame + 6] = char(height & 0xFF);
+    jpeg[frame + 7] = char(width >> 8);
+    jpeg[frame + 8] = char(width & 0xFF);
+    return jpeg;
 }
 
 static quint32 crc32(const QByteArray& data)

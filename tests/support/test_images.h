@@ -14,6 +14,12 @@ QByteArray encodeAs(const QImage& image, const char* format, int quality = -1);
 
 // A JPEG with an EXIF block carrying the given orientation.
 QByteArray jpegWithOrientation(const QImage& image, int orientation);
+// The JPEG file with such a block put in after its start marker.
+QByteArray withExifOrientation(const QByteArray& jpeg, int orientation);
+
+// The JPEG file with the picture size its frame header declares replaced
+// (the data left as it is); no data when it has no baseline or progressive frame.
+QByteArray jpegDeclaringSize(QByteArray jpeg, int width, int height);
 
 // A PNG file whose header claims the given size, with no usable pixel data.
 QByteArray pngHeaderClaiming(quint32 width, quint32 height);
