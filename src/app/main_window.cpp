@@ -16,6 +16,7 @@
 #include "workspace/view_panel.h"
 #include "workspace/view_render.h"
 
+#include "app/settings.h"
 #include "app/settings_folder.h"
 
 #include <QAction>
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -76,6 +78,11 @@ void MainWindow::createSubsystems(const PlatformServices& platform)
                               toolPalette_, this);
     wholePicture_ = new WholePictureLoader(state_, ws_, this);
     connect(wholePicture_, &WholePictureLoader::arrived, this, &MainWindow::showWorkspace);
+    // Real time: the age of files left by an earlier run's cut-short writes.
+    RemoveInterruptedWrites(state_.main.settingsFolder, QDateTime::currentDateTime());
+    keptFiles_ = std::make_unique<KeptSettingsFileNotice>(dialogs_);
+    // Told over the window, once it is shown.
+    QTimer::singleShot(0, this, [this] { keptFiles_->checkSettingsFolder(state_.main.settingsFolder); });
 }
 
 MainWindow::~MainWindow()

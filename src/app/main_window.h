@@ -29,6 +29,7 @@ class Camera;
 class DrawingTools;
 class WholePictureLoader;
 class NameList;
+class KeptSettingsFileNotice;
 class ColourPicker;
 class Clipboard;
 class Dialogs;
@@ -148,7 +149,7 @@ private:
 
     // What batch crop asks of the window, in main_window_host.cpp.
     bool showPictureFile(const QString& path, const DecodedPicture& decoded) override;
-    QSize viewSize() const override;
+    QSize viewSize() const override { return ws_.image.size(); }
     void showNoPicture() override;
     void showShot(const QImage& picture) override;
     QColor frameColour() const override;
@@ -208,6 +209,7 @@ private:
 
     // The subsystems the window hosts.
     std::unique_ptr<NameList> nameList_;
+    std::unique_ptr<KeptSettingsFileNotice> keptFiles_;
     BatchCropMode* batchMode_ = nullptr;
     Camera* camera_ = nullptr;
     DrawingTools* tools_ = nullptr;

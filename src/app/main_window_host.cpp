@@ -22,11 +22,6 @@ bool MainWindow::showPictureFile(const QString& path, const DecodedPicture& deco
     return true;
 }
 
-QSize MainWindow::viewSize() const
-{
-    return ws_.image.size();
-}
-
 void MainWindow::showShot(const QImage& picture)
 {
     // Text still being typed on the old picture is dropped.

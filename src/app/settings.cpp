@@ -1,10 +1,14 @@
 #include "app/settings.h"
 
+#include "batch/task_file.h"
+#include "imaging/encode_crop.h"
 #include "naming/naming_schemes.h"
-#include "platform/ini_file.h"
+#include "platform/dialogs.h"
 #include "platform/number_text.h"
+#include "platform/stale_temporaries.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 static QString settingsFilePath(const QString& settingsFolder)
 {
@@ -63,4 +67,63 @@ void LoadSettings(const QString& folder, BatchCropSettings& batch, FastCaptureSe
     fast.fastSaveDir = read(kFastSection, SettingKey::saveFolder);
     fast.fastShutterSound = read(kFastSection, SettingKey::shutterSound) == kTrueText;
     fast.keepFastSettings = read(kFastSection, SettingKey::keep) == kTrueText;
+}
+
+QString KeptSettingsFileMessage(const QString& path)
+{
+    return QStringLiteral("设置文件“") + QDir::toNativeSeparators(path) +
+           QStringLiteral("”无法完整读取，为免丢失其中的设置，本次运行不会改写它。");
+}
+
+KeptSettingsFileNotice::KeptSettingsFileNotice(Dialogs& dialogs)
+    : dialogs_(dialogs), listener_([this](const QString& path) { tell(path); })
+{
+}
+
+void KeptSettingsFileNotice::checkSettingsFolder(const QString& settingsFolder)
+{
+    for (const QString& path : {settingsFilePath(settingsFolder), TaskFilePath(settingsFolder)}) {
+        if (iniFileIsKept(path))
+            tell(path);
+    }
+}
+
+void KeptSettingsFileNotice::tell(const QString& path)
+{
+    const QString file = QFileInfo(path).absoluteFilePath();
+    if (told_.contains(file))
+        return;
+    told_.insert(file);
+    dialogs_.showMessage(QStringLiteral("提示"), KeptSettingsFileMessage(file), MessageIcon::Warning,
+                         MessageButtons::Ok);
+}
+
+namespace {
+
+// A minute: a newer temporary may be the write of another copy of the program.
+constexpr qint64 kStaleSeconds = 60;
+
+bool isOutputPictureName(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 && IsOutputExtension(name.mid(dot));
+}
+
+bool isSettingsFolderName(const QString& name)
+{
+    // Output pictures too: the crop waiting for its name is kept here.
+    return name == kSettingsFileName || name == kTaskFileName || isOutputPictureName(name);
+}
+
+} // namespace
+
+void RemoveInterruptedWrites(const QString& settingsFolder, const QDateTime& now)
+{
+    const QDateTime staleBefore = now.addSecs(-kStaleSeconds);
+    removeStaleTemporaries(settingsFolder, isSettingsFolderName, staleBefore);
+    for (const QString& section : {kBatchSection, kFastSection}) {
+        const QString folder = ReadSetting(settingsFolder, section, SettingKey::saveFolder);
+        if (!folder.isEmpty())
+            removeStaleTemporaries(folder, isOutputPictureName, staleBefore);
+    }
 }

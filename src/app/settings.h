@@ -1,8 +1,14 @@
 #pragma once
 // The settings file set.dll: what the two batch modes keep between runs.
+#include "platform/ini_file.h"
+
+#include <QDateTime>
 #include <QList>
 #include <QPair>
+#include <QSet>
 #include <QString>
+
+class Dialogs;
 
 inline const QString kSettingsFileName = QStringLiteral("set.dll");
 inline const QString kBatchSection = QStringLiteral("批量截图");
@@ -57,3 +63,33 @@ bool WriteSettings(const QString& settingsFolder, const QString& section,
 void LoadSettings(const QString& settingsFolder, BatchCropSettings& batch, FastCaptureSettings& fast);
 
 QString boolSettingText(bool value);
+
+// What the user is told about a file of the settings folder that is there but
+// could not be read whole, and that the program therefore keeps as it is.
+QString KeptSettingsFileMessage(const QString& path);
+
+// Tells the user once a run for each kept file: at start-up for set.dll and
+// the task file, and at the first write left undone for any ini file while
+// it exists. Make one for the run, where messages can be shown.
+class KeptSettingsFileNotice {
+public:
+    explicit KeptSettingsFileNotice(Dialogs& dialogs);
+    KeptSettingsFileNotice(const KeptSettingsFileNotice&) = delete;
+    KeptSettingsFileNotice& operator=(const KeptSettingsFileNotice&) = delete;
+
+    // At start-up, once the settings folder is known.
+    void checkSettingsFolder(const QString& settingsFolder);
+
+private:
+    void tell(const QString& path);
+
+    Dialogs& dialogs_;
+    QSet<QString> told_;
+    KeptIniFileListener listener_;
+};
+
+// At start-up: removes what writes cut short by an earlier run left behind,
+// the temporaries older than a minute (at `now`) of set.dll, the task file
+// and output pictures in the settings folder, and of output pictures in the
+// save folders of batch crop and fast capture that set.dll names.
+void RemoveInterruptedWrites(const QString& settingsFolder, const QDateTime& now);

@@ -1,8 +1,7 @@
 #pragma once
-// Reading a picture file whole. The buffer is made the file's own size, as
-// the file system reports it, so opening a photo reserves no more memory than
-// the photo takes; a file over the bound is refused from its size alone,
-// before anything is read.
+// Reading a picture file whole, as every small file is read: memory for the
+// bytes the file holds, never for the bound; a file over the bound, also by
+// growing while it is read, is refused.
 #include "imaging/image_limits.h"
 
 #include <QByteArray>

@@ -10,12 +10,13 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
 
 // A settings file is a few hundred bytes; anything beyond this is not one and
-// reads as empty rather than being loaded whole.
+// reads as empty rather than being loaded whole (and is never written over).
 constexpr qint64 kMaxIniBytes = 4 * 1024 * 1024;
 
 QStringList splitLines(const QString& content)
@@ -114,9 +115,54 @@ QString iniWithValue(const QString& content, const QString& section, const QStri
     return lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
 }
 
+namespace {
+
+// The decoded content of a file; nothing when the file is there but could not
+// be read whole.
+std::optional<QString> wholeIniContent(const QString& path)
+{
+    const SmallFileRead read = readWholeSmallFile(path, kMaxIniBytes);
+    if (read.outcome == SmallFileRead::Outcome::NotWhole)
+        return std::nullopt;
+    return decodeTextFile(read.bytes);
+}
+
+std::vector<const KeptIniFileListener*>& keptIniFileListeners()
+{
+    static std::vector<const KeptIniFileListener*> listeners;
+    return listeners;
+}
+
+// A listener may show a message, and while it is shown others may come and go.
+void tellKeptIniFileListeners(const QString& path)
+{
+    const std::vector<const KeptIniFileListener*> listening = keptIniFileListeners();
+    for (const KeptIniFileListener* listener : listening) {
+        const auto& now = keptIniFileListeners();
+        if (std::find(now.begin(), now.end(), listener) != now.end())
+            listener->hear(path);
+    }
+}
+
+// Writes the content `update` makes of the file's content. A file that is
+// there but could not be read whole is left as it is: what could not be read
+// would be lost with it.
+template <typename Update>
+bool updateIniFile(const QString& path, const Update& update)
+{
+    const std::optional<QString> content = wholeIniContent(path);
+    if (!content) {
+        tellKeptIniFileListeners(path);
+        return false;
+    }
+    return writeFileAtomically(path, encodeGb18030(update(*content)));
+}
+
+} // namespace
+
 static QString readIniContent(const QString& path)
 {
-    return decodeTextFile(readSmallFile(path, kMaxIniBytes));
+    return wholeIniContent(path).value_or(QString());
 }
 
 QString readIniValue(const QString& path, const QString& section, const QString& key)
@@ -127,8 +173,22 @@ QString readIniValue(const QString& path, const QString& section, const QString&
 bool writeIniValue(const QString& path, const QString& section, const QString& key,
                    const QString& value)
 {
-    const QString updated = iniWithValue(readIniContent(path), section, key, value);
-    return writeFileAtomically(path, encodeGb18030(updated));
+    return updateIniFile(path, [&](const QString& content) { return iniWithValue(content, section, key, value); });
+}
+
+bool iniFileIsKept(const QString& path)
+{
+    return !wholeIniContent(path).has_value();
+}
+
+KeptIniFileListener::KeptIniFileListener(std::function<void(const QString& path)> hear) : hear_(std::move(hear))
+{
+    keptIniFileListeners().push_back(this);
+}
+
+KeptIniFileListener::~KeptIniFileListener()
+{
+    std::erase(keptIniFileListeners(), this);
 }
 
 namespace {
@@ -350,5 +410,5 @@ QString readIniText(const QString& path)
 
 bool writeIniValues(const QString& path, const QList<IniWrite>& writes)
 {
-    return writeFileAtomically(path, encodeGb18030(iniWithValues(readIniContent(path), writes)));
+    return updateIniFile(path, [&](const QString& content) { return iniWithValues(content, writes); });
 }

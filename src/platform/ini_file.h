@@ -8,8 +8,13 @@
 //   an existing value, leaving every other line as it was.
 // On disk the files are GB18030 with CRLF line ends, and every write replaces
 // the file atomically.
+// A file that is there but cannot be read whole (unreadable, a read error, or
+// too large to be a settings file) reads as empty and is kept: writes leave it
+// as it is and report failure, so what could not be read is never lost.
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 // The text-level operations, on the decoded content of a file.
 QString iniValue(const QString& content, const QString& section, const QString& key);
@@ -42,3 +47,21 @@ QList<IniSectionValue> iniSectionValues(const QString& content, const QString& k
 
 // The decoded content of a file, as the file-level reads see it.
 QString readIniText(const QString& path);
+
+// Whether the file is there but cannot be read whole, so writes leave it alone.
+bool iniFileIsKept(const QString& path);
+
+// While it exists, hears of every write left undone because its file is kept,
+// with the file's path, on the writing thread.
+class KeptIniFileListener {
+public:
+    explicit KeptIniFileListener(std::function<void(const QString& path)> hear);
+    ~KeptIniFileListener();
+    KeptIniFileListener(const KeptIniFileListener&) = delete;
+    KeptIniFileListener& operator=(const KeptIniFileListener&) = delete;
+
+    void hear(const QString& path) const { hear_(path); }
+
+private:
+    std::function<void(const QString& path)> hear_;
+};

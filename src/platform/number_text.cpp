@@ -1,5 +1,7 @@
 #include "platform/number_text.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -44,7 +46,14 @@ int readWholeNumber(QStringView text)
 
 QString numberText(double value)
 {
+    // Negative zero too: a box never shows "-0".
     if (value == 0.0)
         return QStringLiteral("0");
-    return QString::number(value, 'g', 15);
+    if (!std::isfinite(value))
+        return QString::number(value);
+    // The largest double has 309 digits before the point; the smallest
+    // denormal needs 324 places after it.
+    std::array<char, 400> text;
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    return QString::fromLatin1(text.data(), written.ptr - text.data());
 }

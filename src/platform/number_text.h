@@ -12,5 +12,7 @@ double readNumber(QStringView text);
 // The same, truncated toward zero and clamped to the 32-bit range.
 int readWholeNumber(QStringView text);
 
-// Writes a number as decimal text without trailing zeros: 500, 12.5, -3.
+// Writes a number as decimal text without trailing zeros or an exponent
+// (500, 12.5, -3, 0.00001), in the fewest digits that readNumber reads back as
+// the same number.
 QString numberText(double value);

@@ -37,6 +37,15 @@ JpegLimitText NormaliseJpegLimit(const QString& text)
 
 QString SpinJpegLimit(const QString& text, int step)
 {
-    const double n = readNumber(TrimBlanks(text)) + step;
-    return n < 1 ? QStringLiteral("500") : numberText(n);
+    const QString typed = TrimBlanks(text);
+    const double n = readNumber(typed) + step;
+    if (n < 1)
+        return QStringLiteral("500");
+    // As many decimals as were typed: 4.35 less 1 is 3.35, not the
+    // 3.3499999999999996 that the sum of the two doubles is.
+    const qsizetype point = typed.indexOf(QLatin1Char('.'));
+    int decimals = 0;
+    while (point >= 0 && point + 1 + decimals < typed.size() && typed[point + 1 + decimals].isDigit() && decimals < 15)
+        ++decimals;
+    return numberText(readNumber(QString::number(n, 'f', decimals)));
 }

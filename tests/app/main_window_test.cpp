@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QGroupBox>
@@ -248,6 +250,44 @@ TEST_F(MainWindowTest, ClosingTheWindowReleasesThePicture)
     window->close();
     EXPECT_TRUE(state.view.currentPicture.isNull());
     EXPECT_EQ(closed.count(), 1); // the program ends on it
+}
+
+} // namespace
+
+namespace {
+
+// At start-up the program removes what an earlier run's cut-short writes
+// left behind, and tells once, over its window, of a settings file it
+// cannot read whole and so keeps as it is.
+TEST_F(MainWindowFixture, StartUpClearsOldTemporariesAndTellsOfAKeptSettingsFile)
+{
+    const QDir folder(state.main.settingsFolder);
+    const QString settings = folder.filePath(QStringLiteral("set.dll"));
+    const QString stale = folder.filePath(QStringLiteral("set.dll.AbCdEf"));
+    const QString recent = folder.filePath(QStringLiteral("set.dll.XyZwVu"));
+    QFile big(settings);
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(5 * 1024 * 1024));
+    big.close();
+    for (const QString& path : {stale, recent}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("half of a settings file");
+    }
+    {
+        QFile file(stale);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+    }
+
+    open();
+    EXPECT_FALSE(QFileInfo::exists(stale));
+    EXPECT_TRUE(QFileInfo::exists(recent)); // perhaps another copy of the program at work
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(dialogs.messages[0].text, KeptSettingsFileMessage(settings));
+    EXPECT_EQ(QFileInfo(settings).size(), 5 * 1024 * 1024);
 }
 
 } // namespace

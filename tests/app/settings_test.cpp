@@ -1,8 +1,14 @@
 #include "app/settings.h"
+#include "batch/task_file.h"
 #include "naming/naming_schemes.h"
+#include "platform/text_encoding.h"
+#include "support/fake_dialogs.h"
 #include "support/temp_folder.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -151,6 +157,153 @@ TEST(LoadSettings, AKeptRunForgottenWithEmptyValuesLoadsLikeAFirstStart)
     EXPECT_EQ(l.batch.namingIndex, 0);
     EXPECT_EQ(l.batch.outputExtension, QStringLiteral(".JPG"));
     EXPECT_FALSE(l.batch.keepSettings);
+}
+
+// An ini file too large to be read whole: real settings, then a long comment.
+QByteArray oversizedIni()
+{
+    QByteArray bytes = encodeGb18030(QStringLiteral("[批量截图]\r\n保存目录=/照片/输出\r\n;"));
+    bytes.append(QByteArray(5 * 1024 * 1024, 'x'));
+    return bytes;
+}
+
+TEST(KeptSettingsFile, NoSettingsWriteReplacesASetDllThatCouldNotBeReadWhole)
+{
+    const QList<std::pair<const char*, std::function<bool(const QString&)>>> writes = {
+        {"one key",
+         [](const QString& folder) {
+             return WriteSetting(folder, kBatchSection, SettingKey::naming, QStringLiteral("3"));
+         }},
+        {"several keys",
+         [](const QString& folder) {
+             return WriteSettings(folder, kFastSection,
+                                  {{SettingKey::naming, QStringLiteral("1")}, {SettingKey::keep, kTrueText}});
+         }},
+    };
+    const QByteArray kept = oversizedIni();
+    for (const auto& [name, write] : writes) {
+        TempFolder folder;
+        folder.write(kSettingsFileName, kept);
+        EXPECT_FALSE(write(folder.path())) << name;
+        EXPECT_TRUE(folder.read(kSettingsFileName) == kept) << name;
+    }
+}
+
+// A settings folder and the user who is told about kept files.
+class KeptSettingsFileNoticeTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return QDir(folder_.path()).absoluteFilePath(name); }
+    QStringList toldTexts() const
+    {
+        QStringList texts;
+        for (const ShownMessage& message : dialogs_.messages)
+            texts.append(message.text);
+        return texts;
+    }
+    bool writeSetDll() const
+    {
+        return WriteSetting(folder_.path(), kBatchSection, SettingKey::customPrefix, QStringLiteral("初一"));
+    }
+
+    TempFolder folder_;
+    FakeDialogs dialogs_;
+};
+
+TEST_F(KeptSettingsFileNoticeTest, TellsOnceARunForEachKeptFile)
+{
+    folder_.write(kSettingsFileName, oversizedIni());
+    folder_.write(kTaskFileName, oversizedIni());
+    KeptSettingsFileNotice notice(dialogs_);
+    notice.checkSettingsFolder(folder_.path());
+    EXPECT_FALSE(writeSetDll());
+    EXPECT_FALSE(writeSetDll());
+    CreateTaskFile(TaskFilePath(folder_.path()), {QStringLiteral("a.jpg")});
+    notice.checkSettingsFolder(folder_.path());
+
+    EXPECT_EQ(toldTexts(), (QStringList{KeptSettingsFileMessage(path(kSettingsFileName)),
+                                        KeptSettingsFileMessage(path(kTaskFileName))}));
+    ASSERT_FALSE(dialogs_.messages.isEmpty());
+    const ShownMessage& first = dialogs_.messages.front();
+    EXPECT_EQ(first.title, QStringLiteral("提示"));
+    EXPECT_EQ(first.text, QStringLiteral("设置文件“") + QDir::toNativeSeparators(path(kSettingsFileName)) +
+                              QStringLiteral("”无法完整读取，为免丢失其中的设置，本次运行不会改写它。"));
+    EXPECT_EQ(first.icon, MessageIcon::Warning);
+    EXPECT_EQ(first.buttons, MessageButtons::Ok);
+}
+
+TEST_F(KeptSettingsFileNoticeTest, TellsAtTheFirstWriteLeftUndoneWhenStartUpFoundNothingWrong)
+{
+    KeptSettingsFileNotice notice(dialogs_);
+    notice.checkSettingsFolder(folder_.path());
+    ASSERT_TRUE(writeSetDll());
+    EXPECT_TRUE(dialogs_.messages.isEmpty());
+
+    // Another program makes set.dll too large while this one runs.
+    folder_.write(kSettingsFileName, oversizedIni());
+    EXPECT_FALSE(writeSetDll());
+    EXPECT_FALSE(writeSetDll());
+    EXPECT_EQ(toldTexts(), QStringList{KeptSettingsFileMessage(path(kSettingsFileName))});
+}
+
+TEST_F(KeptSettingsFileNoticeTest, ANoticeTellsOnlyWhileItExists)
+{
+    folder_.write(kSettingsFileName, oversizedIni());
+    FakeDialogs lastingUser;
+    KeptSettingsFileNotice lasting(lastingUser);
+    {
+        KeptSettingsFileNotice passing(dialogs_);
+        EXPECT_FALSE(writeSetDll());
+    }
+    folder_.write(kTaskFileName, oversizedIni());
+    CreateTaskFile(TaskFilePath(folder_.path()), {QStringLiteral("a.jpg")});
+    EXPECT_EQ(toldTexts(), QStringList{KeptSettingsFileMessage(path(kSettingsFileName))});
+    EXPECT_EQ(lastingUser.messages.size(), 2);
+}
+
+// The settings folder and the two save folders set.dll names, each holding
+// temporaries a killed write left and files that only look like them.
+class InterruptedWritesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(WriteSetting(settings_.path(), kBatchSection, SettingKey::saveFolder, batch_.path()));
+        ASSERT_TRUE(WriteSetting(settings_.path(), kFastSection, SettingKey::saveFolder, fast_.path()));
+        for (const char* name : {"set.dll.AbCdEf", "批截任务.ini.QwErTy", "临时C.jpg.ZxCvBn", "notes.txt.AbCdEf",
+                                 "set.dll.Ab12Ef"})
+            settings_.write(QString::fromUtf8(name), "part");
+        for (const char* name : {"张三.JPG.AbCdEf", "a.png.QwErTy", "b.jpeg.AsDfGh", "set.dll.AbCdEf", "a.png"})
+            batch_.write(QString::fromUtf8(name), "part");
+        for (const char* name : {"2023-12-5 9-7-3.bmp.AbCdEf", "c.gif.QwErTy", "c.txt.QwErTy"})
+            fast_.write(QString::fromUtf8(name), "part");
+    }
+    static QStringList names(const TempFolder& folder)
+    {
+        QStringList list = QDir(folder.path()).entryList(QDir::Files);
+        list.sort();
+        return list;
+    }
+
+    TempFolder settings_;
+    TempFolder batch_;
+    TempFolder fast_;
+};
+
+TEST_F(InterruptedWritesTest, RemovesTheStaleTemporariesOfTheProgramsOwnFiles)
+{
+    RemoveInterruptedWrites(settings_.path(), QDateTime::currentDateTime().addSecs(120));
+    EXPECT_EQ(names(settings_), (QStringList{QStringLiteral("notes.txt.AbCdEf"), QStringLiteral("set.dll"),
+                                             QStringLiteral("set.dll.Ab12Ef")}));
+    EXPECT_EQ(names(batch_), (QStringList{QStringLiteral("a.png"), QStringLiteral("set.dll.AbCdEf")}));
+    EXPECT_EQ(names(fast_), QStringList{QStringLiteral("c.txt.QwErTy")});
+}
+
+TEST_F(InterruptedWritesTest, LeavesTemporariesWrittenInTheLastMinute)
+{
+    const QStringList before[] = {names(settings_), names(batch_), names(fast_)};
+    RemoveInterruptedWrites(settings_.path(), QDateTime::currentDateTime().addSecs(30));
+    EXPECT_EQ(names(settings_), before[0]);
+    EXPECT_EQ(names(batch_), before[1]);
+    EXPECT_EQ(names(fast_), before[2]);
 }
 
 } // namespace

@@ -310,6 +310,26 @@ TEST_F(TaskFileTest, EachListedNameTakesAwayOneFoundFile)
     EXPECT_EQ(taskBytes(), before);
 }
 
+TEST_F(TaskFileTest, NoWriteReplacesATaskFileThatCouldNotBeReadWhole)
+{
+    // A task of a few images, then a comment too long for the file to be read whole.
+    QByteArray kept = encodeGb18030(QStringLiteral("[批截位置]\r\n批截位置=2\r\n[最大位置]\r\n最大位置=3\r\n;"));
+    kept.append(QByteArray(5 * 1024 * 1024, 'x'));
+    settings_.write(kTaskFileName, kept);
+    addImages({QStringLiteral("a.jpg"), QStringLiteral("b.jpg")});
+
+    CreateTaskFile(task(), {QStringLiteral("a.jpg")});
+    EXPECT_TRUE(taskBytes() == kept) << "a new task";
+    MarkTaskImageDone(task(), 1);
+    EXPECT_TRUE(taskBytes() == kept) << "a marked image";
+    int imageCount = 0;
+    EXPECT_FALSE(AppendNewImages(task(), source(), imageCount));
+    EXPECT_TRUE(taskBytes() == kept) << "appended images";
+    EXPECT_EQ(imageCount, 0);
+    StepTask(task(), source(), NavigationDirection::Next, imageCount);
+    EXPECT_TRUE(taskBytes() == kept) << "a step";
+}
+
 TEST(TaskImageTitle, IsTheNameThenTheRecord)
 {
     EXPECT_EQ(TaskImageTitle(QStringLiteral("a.jpg"), kCroppedRecord), QStringLiteral(" 当前文件：a.jpg  已截图"));

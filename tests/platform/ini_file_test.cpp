@@ -3,7 +3,12 @@
 #include "support/temp_folder.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <memory>
 
 namespace {
 
@@ -146,6 +151,76 @@ TEST(IniFile, AFailedWriteReportsFailureAndChangesNothing)
     const QString path = folder.file(QStringLiteral("missing-folder/set.dll"));
     EXPECT_FALSE(writeIniValue(path, QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("1")));
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// A folder, and the paths of the writes left undone that a listener hears of.
+class KeptIniFileTest : public ::testing::Test {
+protected:
+    // Tries both kinds of write on the file and checks that it is left as it was.
+    void expectKept(const QString& name) const
+    {
+        const QString path = folder_.file(name);
+        const QByteArray before = folder_.read(name);
+        EXPECT_TRUE(iniFileIsKept(path)) << name.toStdString();
+        EXPECT_FALSE(writeIniValue(path, QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("1")));
+        EXPECT_FALSE(writeIniValues(path, {{QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("2")}}));
+        EXPECT_TRUE(folder_.read(name) == before) << name.toStdString();
+    }
+
+    TempFolder folder_;
+    QStringList heard_;
+    KeptIniFileListener listener_{[this](const QString& path) { heard_.append(path); }};
+};
+
+TEST_F(KeptIniFileTest, AFileTooLargeToBeReadWholeIsNeverWrittenOver)
+{
+    QByteArray large = QByteArray("[a]\r\nk=0\r\nother=kept\r\n;");
+    large.append(QByteArray(4 * 1024 * 1024, 'x'));
+    folder_.write(QStringLiteral("large.ini"), large);
+    EXPECT_EQ(readIniValue(folder_.file(QStringLiteral("large.ini")), QStringLiteral("a"), QStringLiteral("k")),
+              QString());
+    expectKept(QStringLiteral("large.ini"));
+    EXPECT_EQ(heard_, QStringList(2, folder_.file(QStringLiteral("large.ini"))));
+}
+
+TEST_F(KeptIniFileTest, OnlyListenersThatStillExistHear)
+{
+    QByteArray large(4 * 1024 * 1024 + 1, ';');
+    folder_.write(QStringLiteral("large.ini"), large);
+    const QString path = folder_.file(QStringLiteral("large.ini"));
+    QStringList heardByOthers;
+    auto first = std::make_unique<KeptIniFileListener>([&](const QString& p) { heardByOthers.append(p); });
+    const KeptIniFileListener second([&](const QString& p) { heardByOthers.append(p); });
+    EXPECT_FALSE(writeIniValue(path, QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("1")));
+    first.reset();  // not in the order made
+    EXPECT_FALSE(writeIniValue(path, QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("2")));
+    EXPECT_EQ(heardByOthers, QStringList(3, path));
+    EXPECT_EQ(heard_, QStringList(2, path));
+}
+
+TEST_F(KeptIniFileTest, AFileThatCannotBeOpenedForReadingIsNeverWrittenOver)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser reads files whatever their permissions";
+    folder_.write(QStringLiteral("locked.ini"), "[a]\r\nk=0\r\n");
+    ASSERT_TRUE(QFile::setPermissions(folder_.file(QStringLiteral("locked.ini")), QFileDevice::WriteOwner));
+    expectKept(QStringLiteral("locked.ini"));
+    QFile::setPermissions(folder_.file(QStringLiteral("locked.ini")), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(folder_.read(QStringLiteral("locked.ini")), QByteArray("[a]\r\nk=0\r\n"));
+}
+
+TEST_F(KeptIniFileTest, MissingAndReadableFilesAreWrittenAsBefore)
+{
+    QByteArray atTheBound = QByteArray("[a]\r\nk=0\r\n;");
+    atTheBound.append(QByteArray(4 * 1024 * 1024 - atTheBound.size() - 2, 'x')).append("\r\n");
+    folder_.write(QStringLiteral("bound.ini"), atTheBound);
+    for (const QString& name : {QStringLiteral("missing.ini"), QStringLiteral("bound.ini")}) {
+        const QString path = folder_.file(name);
+        EXPECT_FALSE(iniFileIsKept(path)) << name.toStdString();
+        EXPECT_TRUE(writeIniValue(path, QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("1")));
+        EXPECT_EQ(readIniValue(path, QStringLiteral("a"), QStringLiteral("k")), QStringLiteral("1"));
+    }
+    EXPECT_TRUE(heard_.isEmpty());
 }
 
 TEST(IniFile, HonoursAByteOrderMark)

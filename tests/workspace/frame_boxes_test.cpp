@@ -38,6 +38,10 @@ TEST(JpegSpin, StepsAndWrapsBelowOneTo500)
     EXPECT_EQ(SpinJpegLimit(QStringLiteral("500"), -1), QStringLiteral("499"));
     EXPECT_EQ(SpinJpegLimit(QStringLiteral("1.5"), -1), QStringLiteral("500"));
     EXPECT_EQ(SpinJpegLimit(QStringLiteral("12.5"), 1), QStringLiteral("13.5"));
+    // The step keeps the typed decimals, without the noise of binary fractions.
+    EXPECT_EQ(SpinJpegLimit(QStringLiteral("4.35"), -1), QStringLiteral("3.35"));
+    EXPECT_EQ(SpinJpegLimit(QStringLiteral(" 0.1 KB"), 1), QStringLiteral("1.1"));
+    EXPECT_EQ(SpinJpegLimit(QStringLiteral("2.00001"), 1), QStringLiteral("3.00001"));
 }
 
 TEST(FrameSide, StaysWithinOneAndTheMaximum)
