@@ -1,5 +1,6 @@
 #include "imaging/jpeg_encoder.h"
 
+#include "imaging/huffman_statistics.h"
 #include "imaging/libjpeg_errors.h"
 
 #include <QSysInfo>
@@ -26,6 +27,7 @@ unsigned long worstCaseBytes(int width, int height)
 struct JpegEncoder::Compressor {
     jpeg_compress_struct info{};
     LibjpegErrorJump error{};
+    HuffmanStatistics statistics{};
     bool created = false;
     unsigned char* buffer = nullptr; // from malloc, as jpeg_mem_dest expects
     unsigned long capacity = 0;
@@ -99,6 +101,7 @@ void JpegEncoder::Compressor::write(const QImage& image, int quality, unsigned l
     }
     jpeg_mem_dest(&info, &buffer, &size);
     jpeg_start_compress(&info, TRUE);
+    gatherHuffmanStatistics(&info, statistics);
     while (info.next_scanline < info.image_height) {
         // libjpeg only reads the rows it is given.
         JSAMPROW row = const_cast<JSAMPROW>(image.constScanLine(static_cast<int>(info.next_scanline)));

@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <jpeglib.h>
+
 #include <algorithm>
 #include <functional>
 #include <iterator>
@@ -119,6 +123,70 @@ QByteArray standardTablesJpeg(const QImage& image, int quality)
     tjFree(out);
     tjDestroy(tj);
     return bytes;
+}
+
+// The file libjpeg writes with tables optimised for the picture from its own
+// statistics, at the encoder's settings: what the encoder, which gathers the
+// statistics itself, must write byte for byte.
+QByteArray libjpegOptimised(const QImage& image, int quality)
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = JDIMENSION(image.width());
+    info.image_height = JDIMENSION(image.height());
+    info.input_components = 4;
+    info.in_color_space = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    info.dct_method = quality >= 96 ? JDCT_ISLOW : JDCT_IFAST;
+    info.optimize_coding = TRUE;
+    info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = 2;
+    for (int c = 1; c < 3; ++c)
+        info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(image.constScanLine(int(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    const QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(size));
+    jpeg_destroy_compress(&info);
+    std::free(out);
+    return bytes;
+}
+
+// Pictures whose blocks code every kind of symbol: smooth detail, flat
+// colour (end of block at once), stripes (a long run of zeros, coded in
+// steps of 16) and a checkerboard (the last coefficient set, no end of block).
+QList<QPair<const char*, QImage>> symbolPictures(int width, int height)
+{
+    QImage flat(width, height, QImage::Format_RGB32);
+    flat.fill(qRgb(90, 140, 200));
+    QImage stripes = flat;
+    QImage checks = flat;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            stripes.setPixel(x, y, x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+            checks.setPixel(x, y, (x + y) % 2 ? qRgb(250, 20, 20) : qRgb(5, 230, 5));
+        }
+    return {{"photo", photoCrop(width, height)}, {"flat", flat}, {"stripes", stripes}, {"checks", checks}};
+}
+
+TEST(JpegEncoder, WritesExactlyTheFileOfLibjpegsOwnOptimisedTables)
+{
+    JpegEncoder encoder;
+    for (const QSize size : {QSize(1, 1), QSize(17, 9), QSize(33, 47), QSize(160, 210), QSize(413, 626)})
+        for (const auto& [what, picture] : symbolPictures(size.width(), size.height()))
+            for (const int quality : {0, 1, 37, 75, 95, 96, 100}) {
+                SCOPED_TRACE(testing::Message() << what << " " << size.width() << "x" << size.height() << " at "
+                                                << quality);
+                EXPECT_EQ(encoder.encode(picture, quality), libjpegOptimised(picture, quality));
+            }
 }
 
 // The markers of a JPEG file from its start to the start of the scan, and
