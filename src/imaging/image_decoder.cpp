@@ -7,7 +7,9 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QtEndian>
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -25,6 +27,48 @@ Container containerOf(const QByteArray& b)
     if (b.startsWith("BM"))
         return Container::Bmp;
     return Container::Unknown;
+}
+
+quint32 le32At(const QByteArray& b, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+
+quint16 le16At(const QByteArray& b, qsizetype at)
+{
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
+
+// Whether an uncompressed BMP holds all the rows its header declares. Qt's
+// reader leaves missing rows as whatever the memory held and reports
+// success, so such a file would show stray memory. Compressed (run-length)
+// files are left to the reader.
+bool bmpRowsPresent(const QByteArray& b)
+{
+    if (b.size() < 26)
+        return false;
+    const qint64 dataStart = le32At(b, 10);
+    const quint32 headerSize = le32At(b, 14);
+    qint64 width = 0, height = 0, bits = 0, compression = 0;
+    if (headerSize == 12) { // the OS/2 header
+        width = le16At(b, 18);
+        height = le16At(b, 20);
+        bits = le16At(b, 24);
+    } else if (headerSize >= 40 && b.size() >= 34) {
+        width = std::abs(qint64(qint32(le32At(b, 18))));
+        height = std::abs(qint64(qint32(le32At(b, 22))));
+        bits = le16At(b, 28);
+        compression = le32At(b, 30);
+    } else {
+        return false;
+    }
+    constexpr qint64 kRgb = 0, kBitFields = 3, kAlphaBitFields = 6;
+    // Sizes beyond the program's bound are refused by the size check.
+    if ((compression != kRgb && compression != kBitFields && compression != kAlphaBitFields) ||
+        width > kMaxPictureSide || height > kMaxPictureSide)
+        return true;
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    return b.size() >= dataStart + rowBytes * height;
 }
 
 QImage decodeWithQt(const QByteArray& bytes, const char* format)
@@ -53,7 +97,10 @@ DecodedPicture decode(const QByteArray& bytes, std::optional<QSize> atLeast)
     case Container::Jpeg: return decodeJpeg(bytes, atLeast);
     case Container::Png: return wholePicture(decodeWithQt(bytes, "png"));
     case Container::Gif: return wholePicture(decodeWithQt(bytes, "gif"));
-    case Container::Bmp: return wholePicture(decodeWithQt(bytes, "bmp"));
+    case Container::Bmp:
+        if (!bmpRowsPresent(bytes))
+            return {};
+        return wholePicture(decodeWithQt(bytes, "bmp"));
     case Container::Unknown: break;
     }
     return {};
@@ -86,7 +133,9 @@ QImage opaqueOnWhite(const QImage& image)
             const auto* from = reinterpret_cast<const QRgb*>(converted.constScanLine(y));
             auto* to = reinterpret_cast<QRgb*>(opaque.scanLine(top + y));
             if (!transparent) {
-                std::copy(from, from + image.width(), to);
+                // Opaque whatever a reader left in the fourth byte.
+                for (int x = 0; x < image.width(); ++x)
+                    to[x] = from[x] | 0xFF000000u;
                 continue;
             }
             // Premultiplied colour over white: c + (255 - alpha).

@@ -304,6 +304,25 @@ bool MayBeDateFormat(const BiffRecord& format)
     return std::any_of(text.begin(), text.end(), [&](char c) { return kLetters.find(c) != kLetters.npos; });
 }
 
+// Whether a FORMAT record holds the whole text it declares. FreeXL copies
+// the declared count of characters without looking at the record's length.
+// BIFF8: index, character count, flags (bit 0: two bytes a character; rich
+// text or extended strings never occur here), characters. BIFF5: index,
+// length byte, characters.
+bool FormatTextFits(const BiffRecord& format, bool biff8)
+{
+    const QByteArrayView body = format.body;
+    if (!biff8)
+        return body.size() >= 3 && body.size() >= 3 + qsizetype(quint8(body[2]));
+    if (body.size() < 5)
+        return false;
+    const quint8 flags = quint8(body[4]);
+    if ((flags & ~1) != 0)
+        return false;
+    const qsizetype characters = qsizetype(le16(body, 2));
+    return body.size() >= 5 + characters * ((flags & 1) ? 2 : 1);
+}
+
 bool IsBuiltInDateFormat(quint16 format)
 {
     return (format >= 14 && format <= 22) || (format >= 45 && format <= 47);
@@ -398,6 +417,8 @@ std::optional<WorkbookFacts> ReadFacts(QByteArrayView stream)
             facts.xfFormats.push_back(le16(record.body, 2));
             break;
         case Biff::kFormat:
+            if (!FormatTextFits(record, facts.biff8))
+                return false;
             if (MayBeDateFormat(record))
                 facts.dateFormats.insert(le16(record.body, 0));
             break;

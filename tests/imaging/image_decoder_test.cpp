@@ -256,6 +256,31 @@ TEST(ImageDecoder, TransparencyIsLaidOnWhiteWithoutTheThreadPool)
     EXPECT_EQ(fromGif.format(), kRgb32);
 }
 
+// What a reader may leave undone never reaches the picture: the rows a BMP
+// declares but does not hold, a colour a GIF names outside its table.
+TEST(ImageDecoder, ABmpCutShortIsRefusedAndEveryPixelIsOpaque)
+{
+    const QByteArray bmp = encodeAs(photoLikePicture(40, 30), "bmp");
+    EXPECT_FALSE(decodeImageBytes(bmp).isNull());
+    EXPECT_TRUE(decodeImageBytes(bmp.left(bmp.size() - 1)).isNull());
+    EXPECT_TRUE(decodeImageBytes(bmp.left(54 + 15)).isNull());
+
+    // Found by fuzzing: a GIF
+    // whose frame names a colour beyond its table.
+    const QByteArray found(
+        "\x47\x49\x46\x38\x39\x61\x00\x01\xF9\x00\xF2\x00\x00\x50\x00\xC8"
+        "\x00\x5A\xC8\x50\x5A\xC8\xA0\x00\xC8\x00\x00\x00\x00\x00\x00\x00"
+        "\x00\x00\x00\x00\x00\x21\x25\x04\x01\x00\x00\x04\x00\x2C\x43\x00"
+        "\x00\x00\x03\x00\x02\x00\x00\x03\x04\x4D\x30\x21\x94\x00\x3B",
+        63);
+    const QImage gif = decodeImageBytes(found);
+    ASSERT_FALSE(gif.isNull());
+    // The stored fourth byte: pixel() would report RGB32 as opaque regardless.
+    for (int y = 0; y < gif.height(); ++y)
+        for (int x = 0; x < gif.width(); ++x)
+            ASSERT_EQ(qAlpha(reinterpret_cast<const QRgb*>(gif.constScanLine(y))[x]), 255) << x << "," << y;
+}
+
 // One bound on the picture for every format: a 35-megapixel PNG opens,
 // though its pixels take more than Qt's own default limit of 128 MB.
 TEST(ImageDecoder, APngOfThirtyFiveMegapixelsOpens)

@@ -491,9 +491,21 @@ void LoopingWorkbookChain(QByteArray& bytes)
     PutLe32(bytes, table + 4 * qsizetype(start), start);
 }
 
+// The number format "General" declared with 0xFF07 two-byte characters in
+// its 12 bytes: FreeXL would copy 130 KB from beyond its buffer.
+void FormatTextPastItsRecord(QByteArray& bytes)
+{
+    const QList<qsizetype> found =
+        FindAll(bytes, QByteArrayView("\x1E\x04\x0C\x00\xA4\x00\x07\x00\x00General", 16));
+    ASSERT_EQ(found.size(), 1);
+    bytes[found[0] + 7] = char(0xFF);
+    bytes[found[0] + 8] = char(0x01);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, XlsCraftedTest,
     ::testing::Values(CraftCase{"a million rows declared, within the bound", MillionRowsInFirst, true},
+                      CraftCase{"a number format's text running past its record", FormatTextPastItsRecord, false},
                       CraftCase{"cell bound filled", CellBoundFilled, true},
                       CraftCase{"cell bound filled, and a formula text", CellBoundFilledAndFormulaText, false},
                       CraftCase{"largest BIFF8 area declared", LargestBiff8Area, false},
