@@ -13,6 +13,8 @@ packages=(
   libjpeg62-turbo-dev libturbojpeg0-dev libgif-dev libfreexl-dev libzip-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # fuzzing: clang with libFuzzer and the sanitizer runtimes, llvm-symbolizer for the stacks
+  clang libclang-rt-dev llvm
   # a display for machines without one, Chinese fonts (a Song face for the text stamp),
   # and the tools to look at the window
   xvfb xauth fonts-wqy-microhei fonts-arphic-uming xdotool xclip imagemagick

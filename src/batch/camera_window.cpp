@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int kPreviewRateMs = 60;
 constexpr double kTolerance = 1e-7;
 
 const QString kNoCameraHeading = QStringLiteral("    无法连接摄像头哦");

@@ -68,7 +68,7 @@ bool bmpRowsPresent(const QByteArray& b)
         width > kMaxPictureSide || height > kMaxPictureSide)
         return true;
     const qint64 rowBytes = (width * bits + 31) / 32 * 4;
-    return b.size() >= dataStart + rowBytes * height;
+    return dataStart >= 14 + qint64(headerSize) && b.size() >= dataStart + rowBytes * height;
 }
 
 QImage decodeWithQt(const QByteArray& bytes, const char* format)
