@@ -264,6 +264,9 @@ TEST(ImageDecoder, ABmpCutShortIsRefusedAndEveryPixelIsOpaque)
     EXPECT_FALSE(decodeImageBytes(bmp).isNull());
     EXPECT_TRUE(decodeImageBytes(bmp.left(bmp.size() - 1)).isNull());
     EXPECT_TRUE(decodeImageBytes(bmp.left(54 + 15)).isNull());
+    QByteArray insideHeader = bmp;
+    insideHeader[10] = char(20); // pixels said to start inside the header
+    EXPECT_TRUE(decodeImageBytes(insideHeader).isNull());
 
     // Found by fuzzing: a GIF
     // whose frame names a colour beyond its table.
