@@ -1,14 +1,12 @@
 #include "batch/picture_prefetch.h"
 
 #include "imaging/image_decoder.h"
+#include "platform/work_ahead.h"
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QThreadPool>
 
 #include <algorithm>
-#include <atomic>
-#include <future>
 
 namespace {
 
@@ -34,25 +32,22 @@ struct PicturePrefetch::Entry {
     QString path;
     QSize viewSize;
     FileStamp stamp; // taken before the decode starts
-    // Whoever sets this first decodes: the background task, or take() when
-    // the task has not started (a busy pool, or one that cannot start threads).
-    std::atomic<bool> claimed{false};
-    std::promise<DecodedPicture> promise;
-    std::shared_future<DecodedPicture> picture = promise.get_future().share();
-
-    void decode() { promise.set_value(decodeImageFileReduced(path, viewSize)); }
+    std::shared_ptr<WorkAhead<DecodedPicture>> picture;
 };
 
 namespace {
 
 using Entry = PicturePrefetch::Entry;
 
-std::shared_ptr<Entry> newEntry(const QString& path, QSize viewSize)
+// The entry for `path`, its decode made (and started in the background when asked).
+std::shared_ptr<Entry> newEntry(const QString& path, QSize viewSize, bool inBackground)
 {
     auto entry = std::make_shared<Entry>();
     entry->path = path;
     entry->viewSize = viewSize;
     entry->stamp = stampOf(path);
+    auto decode = [path, viewSize] { return decodeImageFileReduced(path, viewSize); };
+    entry->picture = inBackground ? WorkAhead<DecodedPicture>::start(decode) : WorkAhead<DecodedPicture>::make(decode);
     return entry;
 }
 
@@ -69,12 +64,10 @@ DecodedPicture PicturePrefetch::take(const QString& path, QSize viewSize)
         entry = *held;
     } else {
         std::erase_if(entries_, [&](const std::shared_ptr<Entry>& e) { return e->path == path; });
-        entry = newEntry(path, viewSize);
+        entry = newEntry(path, viewSize, false);
         entries_.push_back(entry);
     }
-    if (!entry->claimed.exchange(true))
-        entry->decode();
-    return entry->picture.get();
+    return entry->picture->take();
 }
 
 void PicturePrefetch::keepOnly(const QStringList& paths, QSize viewSize)
@@ -83,14 +76,8 @@ void PicturePrefetch::keepOnly(const QStringList& paths, QSize viewSize)
         return !paths.contains(e->path) || e->viewSize != viewSize;
     });
     for (const QString& path : paths) {
-        if (path.isEmpty() || holds(path))
-            continue;
-        std::shared_ptr<Entry> entry = newEntry(path, viewSize);
-        entries_.push_back(entry);
-        QThreadPool::globalInstance()->start([entry] {
-            if (!entry->claimed.exchange(true))
-                entry->decode();
-        });
+        if (!path.isEmpty() && !holds(path))
+            entries_.push_back(newEntry(path, viewSize, true));
     }
 }
 

@@ -69,26 +69,21 @@ boolean gatherMcu(j_compress_ptr info, JBLOCKROW* mcu)
 void buildTables(j_compress_ptr info)
 {
     HuffmanStatistics& s = statisticsOf(info);
-    bool dcBuilt[NUM_HUFF_TBLS] = {};
-    bool acBuilt[NUM_HUFF_TBLS] = {};
+    bool built[2][NUM_HUFF_TBLS] = {};
+    const auto build = [&](int kind, JHUFF_TBL*& table, long* counts, int number) {
+        if (built[kind][number])
+            return;
+        if (table == nullptr)
+            table = jpeg_alloc_huff_table(reinterpret_cast<j_common_ptr>(info));
+        jpeg_gen_optimal_table(info, table, counts);
+        built[kind][number] = true;
+    };
     for (int ci = 0; ci < info->comps_in_scan; ++ci) {
         const jpeg_component_info* component = info->cur_comp_info[ci];
-        const int dcTable = component->dc_tbl_no;
-        const int acTable = component->ac_tbl_no;
-        if (!dcBuilt[dcTable]) {
-            JHUFF_TBL*& table = info->dc_huff_tbl_ptrs[dcTable];
-            if (table == nullptr)
-                table = jpeg_alloc_huff_table(reinterpret_cast<j_common_ptr>(info));
-            jpeg_gen_optimal_table(info, table, s.dc[dcTable]);
-            dcBuilt[dcTable] = true;
-        }
-        if (!acBuilt[acTable]) {
-            JHUFF_TBL*& table = info->ac_huff_tbl_ptrs[acTable];
-            if (table == nullptr)
-                table = jpeg_alloc_huff_table(reinterpret_cast<j_common_ptr>(info));
-            jpeg_gen_optimal_table(info, table, s.ac[acTable]);
-            acBuilt[acTable] = true;
-        }
+        const int dc = component->dc_tbl_no;
+        const int ac = component->ac_tbl_no;
+        build(0, info->dc_huff_tbl_ptrs[dc], s.dc[dc], dc);
+        build(1, info->ac_huff_tbl_ptrs[ac], s.ac[ac], ac);
     }
 }
 

@@ -3,19 +3,7 @@
 #include "imaging/jpeg_encoder.h"
 
 #include <QThread>
-#include <QThreadPool>
 
-#include <atomic>
-#include <future>
-
-struct JpegEncodingsAhead::Encoding {
-    int quality = 0;
-    // Whoever sets this first encodes: the second thread, or the calling one
-    // when the second has not started (a busy pool, or no thread to be had).
-    std::atomic<bool> claimed{false};
-    std::promise<QByteArray> promise;
-    std::shared_future<QByteArray> file = promise.get_future().share();
-};
 
 JpegEncodingsAhead::JpegEncodingsAhead(QImage picture)
     : picture_(std::move(picture)), here_(std::make_unique<JpegEncoder>()),
@@ -28,7 +16,7 @@ JpegEncodingsAhead::~JpegEncodingsAhead()
     // An encoding ahead that has not started is not wanted any more; one
     // under way finishes on its own, with its own copy of the picture.
     for (const auto& [quality, encoding] : ahead_)
-        encoding->claimed.exchange(true);
+        encoding->drop();
 }
 
 QByteArray JpegEncodingsAhead::encode(int quality)
@@ -37,12 +25,9 @@ QByteArray JpegEncodingsAhead::encode(int quality)
     last_ = quality;
     const auto held = ahead_.find(quality);
     if (held != ahead_.end()) {
-        const std::shared_ptr<Encoding> encoding = held->second;
+        const std::shared_ptr<WorkAhead<QByteArray>> encoding = held->second;
         ahead_.erase(held);
-        if (encoding->claimed.exchange(true))
-            return encoding->file.get();
-        // Not started: encoded here after all.
-        return here_->encode(picture_, quality);
+        return encoding->take();
     }
     startAhead(walkingUp ? quality + 1 : quality - 5);
     return here_->encode(picture_, quality);
@@ -52,13 +37,7 @@ void JpegEncodingsAhead::startAhead(int quality)
 {
     if (!looksAhead_ || quality < 0 || quality > 100 || ahead_.count(quality) != 0)
         return;
-    auto encoding = std::make_shared<Encoding>();
-    encoding->quality = quality;
-    ahead_[quality] = encoding;
-    QThreadPool::globalInstance()->start([encoding, picture = picture_] {
-        if (encoding->claimed.exchange(true))
-            return;
-        JpegEncoder encoder;
-        encoding->promise.set_value(encoder.encode(picture, encoding->quality));
-    });
+    // Its own encoder: the one here is busy meanwhile.
+    ahead_[quality] = WorkAhead<QByteArray>::start(
+        [picture = picture_, quality] { return JpegEncoder().encode(picture, quality); });
 }

@@ -7,6 +7,8 @@
 // keeps the same quality and bytes; only its time shrinks. Without a second
 // processor, or when no thread can be had, every file is encoded on the
 // calling thread, and none is encoded in vain.
+#include "platform/work_ahead.h"
+
 #include <QByteArray>
 #include <QImage>
 
@@ -28,14 +30,12 @@ public:
     // Whether a second thread encodes ahead; false for a single processor.
     bool looksAhead() const { return looksAhead_; }
 
-    struct Encoding;
-
 private:
     void startAhead(int quality);
 
     QImage picture_;
     std::unique_ptr<JpegEncoder> here_;
-    std::map<int, std::shared_ptr<Encoding>> ahead_;
+    std::map<int, std::shared_ptr<WorkAhead<QByteArray>>> ahead_;
     int last_ = -1;
     bool looksAhead_;
 };

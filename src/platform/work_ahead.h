@@ -1,0 +1,55 @@
+#pragma once
+// Work done ahead on Qt's thread pool, whose result the caller takes when it
+// needs it: done by the pool if it got there first (waited for when it is
+// under way), otherwise done there and then by the caller, so that nothing
+// ever waits on a pool that cannot run it (a busy pool, or a process that
+// cannot start threads). Work that is no longer wanted and has not started
+// never runs.
+#include <QThreadPool>
+
+#include <atomic>
+#include <functional>
+#include <future>
+#include <memory>
+
+template <class Result>
+class WorkAhead {
+public:
+    // The work, not yet started anywhere.
+    static std::shared_ptr<WorkAhead> make(std::function<Result()> work)
+    {
+        return std::shared_ptr<WorkAhead>(new WorkAhead(std::move(work)));
+    }
+
+    // The work and its queueing on the pool.
+    static std::shared_ptr<WorkAhead> start(std::function<Result()> work)
+    {
+        std::shared_ptr<WorkAhead> ahead = make(std::move(work));
+        QThreadPool::globalInstance()->start([ahead] { ahead->runUnlessClaimed(); });
+        return ahead;
+    }
+
+    Result take()
+    {
+        runUnlessClaimed();
+        return result_.get();
+    }
+
+    // Not wanted any more: if it has not started, it never will.
+    void drop() { claimed_.exchange(true); }
+
+private:
+    explicit WorkAhead(std::function<Result()> work) : work_(std::move(work)) {}
+
+    // Whoever sets the claim first does the work.
+    void runUnlessClaimed()
+    {
+        if (!claimed_.exchange(true))
+            promise_.set_value(work_());
+    }
+
+    std::function<Result()> work_;
+    std::atomic<bool> claimed_{false};
+    std::promise<Result> promise_;
+    std::shared_future<Result> result_ = promise_.get_future().share();
+};
