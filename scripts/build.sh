@@ -6,8 +6,14 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build_dir="$1"; shift
 generator=()
 command -v ninja >/dev/null && generator=(-G Ninja)
+# ccache, when there, shares compiled objects between build folders and clones.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build_dir" "${generator[@]}" "$@"
+  cmake -S "$root" -B "$build_dir" "${generator[@]}" "${launcher[@]}" "$@"
 else
   cmake -S "$root" -B "$build_dir" "$@" >/dev/null
 fi
