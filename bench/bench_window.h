@@ -5,7 +5,7 @@
 #include "app/main_window.h"
 #include "bench_dialogs.h"
 #include "platform/clock.h"
-#include "platform/qt_clipboard.h"
+#include "workspace/qt_clipboard.h"
 #include "platform/qt_desktop.h"
 #include "platform/qt_sound_player.h"
 

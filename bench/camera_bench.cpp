@@ -3,12 +3,13 @@
 // camera picture), and the live preview's work per camera picture at
 // 1280 × 720 (scaling to the preview and painting it), from which its share
 // of one core at 30 pictures a second follows.
-#include "batch/camera.h"
-#include "batch/camera_preview.h"
-#include "batch/camera_window.h"
+#include "camera/camera.h"
+#include "camera/capture_devices.h"
+#include "camera/camera_preview.h"
+#include "camera/camera_window.h"
 #include "bench_photo.h"
 #include "bench_window.h"
-#include "naming/naming_schemes.h"
+#include "state/naming_schemes.h"
 #include "platform/synthetic_capture_device.h"
 #include "workspace/spin_edit_box.h"
 

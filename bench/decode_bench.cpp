@@ -9,7 +9,7 @@
 #include "bench_photo.h"
 
 #include "imaging/image_decoder.h"
-#include "imaging/image_import.h"
+#include "workspace/image_import.h"
 #include "support/test_images.h"
 #include "workspace/view_render.h"
 

@@ -1,7 +1,7 @@
 // Importing a class list of 5,000 names into the name list window, as the
 // user does with the import button: the file read, the extent probe (which
 // lets pending events run before every probe) and the grid fill.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "naming/name_list_window.h"
 #include "bench_dialogs.h"
 

@@ -3,7 +3,7 @@
 #include "bench_photo.h"
 
 #include "imaging/image_decoder.h"
-#include "imaging/image_import.h"
+#include "workspace/image_import.h"
 #include "workspace/view_render.h"
 
 #include <QFile>

@@ -1,7 +1,9 @@
 #include "app/main_window.h"
 
 #include "batch/batch_crop_mode.h"
-#include "batch/camera.h"
+#include "batch/navigation_keys.h"
+#include "batch/task_file.h"
+#include "camera/camera.h"
 #include "help/help.h"
 #include "workspace/drawing_tools.h"
 #include "workspace/whole_picture_loader.h"
@@ -16,8 +18,8 @@
 #include "workspace/view_panel.h"
 #include "workspace/view_render.h"
 
-#include "app/settings.h"
-#include "app/settings_folder.h"
+#include "state/settings.h"
+#include "state/settings_folder.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -73,16 +75,19 @@ void MainWindow::createSubsystems(const PlatformServices& platform)
     camera_ = new Camera(state_, FastCaptureServices{dialogs_, sound_, clock_, *nameList_, *this},
                          platform.makeCamera, this);
     tools_ = new DrawingTools(state_, ws_,
-                              {dialogs_, batchMode_->keys(), viewPanel_, textEntry_, focusHolder_,
+                              {dialogs_, viewPanel_, textEntry_, focusHolder_,
                                [this] { showWorkspace(); }, [this](const QString& hint) { StatusBarHint(hint); }},
                               toolPalette_, this);
+    // Letters typed for the text tool must reach its entry box, not batch crop's keys.
+    connect(tools_, &DrawingTools::typingStarted, &batchMode_->keys(), &NavigationKeys::ReleaseNavigationKeys);
+    connect(tools_, &DrawingTools::typingEnded, &batchMode_->keys(), &NavigationKeys::RestoreNavigationKeys);
     wholePicture_ = new WholePictureLoader(state_, ws_, this);
     connect(wholePicture_, &WholePictureLoader::arrived, this, &MainWindow::showWorkspace);
     // Real time: the age of files left by an earlier run's cut-short writes.
-    RemoveInterruptedWrites(state_.main.settingsFolder, QDateTime::currentDateTime());
+    RemoveInterruptedWrites(state_.main.settingsFolder, {kTaskFileName}, QDateTime::currentDateTime());
     keptFiles_ = std::make_unique<KeptSettingsFileNotice>(dialogs_);
     // Told over the window, once it is shown.
-    QTimer::singleShot(0, this, [this] { keptFiles_->checkSettingsFolder(state_.main.settingsFolder); });
+    QTimer::singleShot(0, this, [this] { keptFiles_->checkSettingsFolder(state_.main.settingsFolder, {kTaskFileName}); });
 }
 
 MainWindow::~MainWindow()

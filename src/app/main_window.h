@@ -2,10 +2,10 @@
 // The main window: the hub of the program. Its units carry the program's own
 // names as objectName; bindEvents() is the one place that ties their events
 // to the handlers below.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "app/main_layout.h"
-#include "app/program_texts.h"
-#include "batch/batch_host.h"
+#include "state/program_texts.h"
+#include "workspace/picture_host.h"
 #include "platform/platform_services.h"
 #include "workspace/workspace.h"
 
@@ -45,7 +45,7 @@ struct StartupEnvironment {
     QString userDataFolder;
 };
 
-class MainWindow : public QMainWindow, private BatchHost {
+class MainWindow : public QMainWindow, private PictureHost {
     Q_OBJECT
 public:
     MainWindow(AppState& state, const PlatformServices& platform, const StartupEnvironment& environment);

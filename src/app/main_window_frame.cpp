@@ -2,7 +2,7 @@
 // the width, height and JPEG size boxes, the size types and the frame colour.
 #include "app/main_window.h"
 
-#include "batch/camera.h"
+#include "camera/camera.h"
 #include "workspace/drawing_tools.h"
 
 #include "platform/dialogs.h"

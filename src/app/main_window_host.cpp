@@ -2,9 +2,9 @@
 // frame's boxes and the capture.
 #include "app/main_window.h"
 
-#include "batch/camera.h"
+#include "camera/camera.h"
 #include "workspace/drawing_tools.h"
-#include "imaging/image_import.h"
+#include "workspace/image_import.h"
 #include "workspace/crop_and_save.h"
 #include "workspace/spin_edit_box.h"
 #include "workspace/view_panel.h"

@@ -2,7 +2,7 @@
 // and the status-bar hints of every unit.
 #include "app/main_window.h"
 
-#include "imaging/image_import.h"
+#include "workspace/image_import.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "workspace/colour_picker.h"

@@ -2,11 +2,12 @@
 // start, resume and end of a run.
 #include "batch/batch_crop_mode.h"
 
-#include "app/program_texts.h"
+#include "state/program_texts.h"
 #include "batch/batch_crop_settings_window.h"
-#include "batch/batch_host.h"
-#include "batch/kept_frame_boxes.h"
+#include "workspace/picture_host.h"
+#include "workspace/kept_frame_boxes.h"
 #include "batch/batch_rules.h"
+#include "naming/kept_settings.h"
 #include "batch/navigation_keys.h"
 #include "naming/name_list_seam.h"
 #include "naming/output_naming.h"

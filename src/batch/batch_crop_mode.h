@@ -3,7 +3,7 @@
 // status bar's batch item, the settings window, the start, resume and end of
 // a run, navigation over the task file, the navigation keys and the batch
 // save. The main window creates it once and hands it what it needs.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "batch/batch_crop_settings_window.h"
 #include "batch/picture_prefetch.h"
 #include "batch/task_file.h"
@@ -11,7 +11,7 @@
 #include <QObject>
 #include <QPointer>
 
-class BatchHost;
+class PictureHost;
 class Clock;
 class Dialogs;
 class NameListSeam;
@@ -25,7 +25,7 @@ struct BatchServices {
     SoundPlayer& sound;
     Clock& clock;
     NameListSeam& nameList;
-    BatchHost& host;
+    PictureHost& host;
 };
 
 class BatchCropMode : public QObject {

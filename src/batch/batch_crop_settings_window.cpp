@@ -1,9 +1,9 @@
 #include "batch/batch_crop_settings_window.h"
 
-#include "batch/batch_settings_checks.h"
-#include "batch/settings_window_units.h"
+#include "naming/batch_settings_checks.h"
+#include "naming/settings_window_units.h"
 #include "naming/name_list_seam.h"
-#include "naming/naming_schemes.h"
+#include "state/naming_schemes.h"
 #include "platform/dialogs.h"
 
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 // in place as the user chooses (the format and the scheme at once, the
 // folders at OK); a successful OK emits confirmed(), and the batch mode then
 // starts the run and closes the window.
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 #include <QDialog>
 

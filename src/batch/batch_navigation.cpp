@@ -1,7 +1,7 @@
 // Batch crop mode: stepping through the task's images.
 #include "batch/batch_crop_mode.h"
 
-#include "batch/batch_host.h"
+#include "workspace/picture_host.h"
 #include "batch/batch_rules.h"
 #include "batch/task_file.h"
 #include "platform/dialogs.h"

@@ -1,11 +1,6 @@
 #pragma once
 // The plain rules of batch crop mode: where its status-bar item answers the
-// mouse, which hint the status bar shows, and what the two batch modes keep
-// in set.dll.
-#include "app/settings.h"
-
-#include <QList>
-#include <QPair>
+// mouse, which hint the status bar shows, and its messages.
 #include <QString>
 
 inline const QString kBatchItemText = QStringLiteral("使用批量截图模式");
@@ -25,21 +20,3 @@ bool InBatchItemRegion(int x, int mainWidth, int ncW);
 
 // The status bar's hint for the pointer over it.
 QString BatchStatusHint(bool inRegion, bool keysRegistered, bool imageLoaded);
-
-// The values the box texts of the main window give the kept settings.
-struct FrameBoxTexts {
-    QString width;
-    QString height;
-    QString jpegSize;
-};
-
-// The ten keys of section 批量截图 written at OK: the settings when they are
-// kept, every key empty when they are not. JPG体积 is kept only for ".JPG".
-QList<QPair<QString, QString>> BatchSettingsToKeep(const BatchCropSettings& settings, bool keep,
-                                                   const FrameBoxTexts& boxes);
-
-// The nine keys of section 批量速拍 written at OK, in the same way. 命名方式
-// is the position of the scheme text among the fast schemes (the first one
-// for a text that is no scheme).
-QList<QPair<QString, QString>> FastSettingsToKeep(const FastCaptureSettings& fast, bool keep,
-                                                  const FrameBoxTexts& boxes);

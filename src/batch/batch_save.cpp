@@ -2,8 +2,8 @@
 // and written without a dialog; the task image is marked cropped.
 #include "batch/batch_crop_mode.h"
 
-#include "app/program_texts.h"
-#include "batch/batch_host.h"
+#include "state/program_texts.h"
+#include "workspace/picture_host.h"
 #include "batch/batch_rules.h"
 #include "batch/navigation_keys.h"
 #include "imaging/encode_crop.h"

@@ -4,7 +4,7 @@
 // are taken before any control sees them, so they are released whenever the
 // user has to type text (a settings window, the name prompt, the text tool)
 // and restored afterwards.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "batch/task_file.h"
 
 #include <QObject>

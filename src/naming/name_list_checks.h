@@ -1,7 +1,7 @@
 #pragma once
 // What a save or shot named by a spreadsheet cell checks first: the name
 // list window is open, a list is imported and a cell with text is chosen.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "naming/name_list_seam.h"
 
 #include <QString>

@@ -2,7 +2,7 @@
 // What batch crop and fast capture ask of the spreadsheet name list. The
 // name list window implements it; until a window stands behind it the list
 // is never open, so a spreadsheet-named save asks to open it and stops.
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 enum class NameListContext { Crop, Shot };
 

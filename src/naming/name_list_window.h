@@ -3,7 +3,7 @@
 // grid of the chosen sheet's cells. A click on a cell makes its text the name
 // of the next saved crop or shot; with the auto next row box ticked, each
 // saved file moves the grid cursor one row down.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "naming/name_list_seam.h"
 #include "platform/spreadsheet_book.h"
 

@@ -2,7 +2,7 @@
 // How the batch modes name their output files without a save dialog: the
 // time stamp, the numbered and suffixed searches over a real folder, and the
 // name rules that keep every name inside the chosen folder.
-#include "naming/naming_schemes.h"
+#include "state/naming_schemes.h"
 
 #include <QDateTime>
 #include <QString>

@@ -69,7 +69,3 @@ signals:
 
 // Makes the capture devices of the run when the camera is first wanted.
 using CaptureDeviceMaker = std::function<std::unique_ptr<CaptureDevice>()>;
-
-// The system's cameras followed by the synthetic device that the environment
-// variable IDPHOTO_SYNTHETIC_CAMERA asks for, if any.
-std::unique_ptr<CaptureDevice> CreateCaptureDevice();

@@ -1,7 +1,5 @@
 #include "platform/qt_capture_device.h"
 
-#include "platform/synthetic_capture_device.h"
-
 #include <QCamera>
 #include <QCameraFormat>
 #include <QEventLoop>
@@ -314,11 +312,4 @@ void QtCaptureDevice::releaseExtra()
     if (extraConnected_)
         extra_->release();
     extraConnected_ = false;
-}
-
-std::unique_ptr<CaptureDevice> CreateCaptureDevice()
-{
-    const SyntheticCameraRequest request =
-        ParseSyntheticCameraSetting(qEnvironmentVariable("IDPHOTO_SYNTHETIC_CAMERA"));
-    return std::make_unique<QtCaptureDevice>(MakeSyntheticCaptureDevice(request));
 }

@@ -1,8 +1,6 @@
 #include "platform/synthetic_capture_device.h"
 
-#include "imaging/image_decoder.h"
 
-#include <QFileInfo>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -127,22 +125,4 @@ void SyntheticCaptureDevice::updateTimer()
         timer_.start();
     else
         timer_.stop();
-}
-
-std::unique_ptr<SyntheticCaptureDevice> MakeSyntheticCaptureDevice(const SyntheticCameraRequest& request)
-{
-    switch (request.kind) {
-    case SyntheticCameraRequest::Kind::None:
-        return nullptr;
-    case SyntheticCameraRequest::Kind::Moving:
-        return std::make_unique<SyntheticCaptureDevice>(QStringLiteral("合成测试画面"), QImage());
-    case SyntheticCameraRequest::Kind::Still: {
-        const QImage still = decodeImageFile(request.path);
-        if (still.isNull())
-            return nullptr;
-        return std::make_unique<SyntheticCaptureDevice>(
-            QStringLiteral("测试图片（%1）").arg(QFileInfo(request.path).fileName()), still);
-    }
-    }
-    return nullptr;
 }

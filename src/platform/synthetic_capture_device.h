@@ -56,7 +56,3 @@ private:
     int frameNumber_ = 0;
     QImage frame_;
 };
-
-// The device a request names, or null: for no request, and for a picture
-// path that cannot be read.
-std::unique_ptr<SyntheticCaptureDevice> MakeSyntheticCaptureDevice(const SyntheticCameraRequest& request);

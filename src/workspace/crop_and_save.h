@@ -1,6 +1,6 @@
 #pragma once
 // Taking the framed pixels and writing them as an output file.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "workspace/workspace.h"
 
 #include <QImage>

@@ -1,7 +1,6 @@
 #include "workspace/drawing_tools.h"
 
-#include "app/program_texts.h"
-#include "batch/navigation_keys.h"
+#include "state/program_texts.h"
 #include "platform/dialogs.h"
 #include "platform/mouse_events.h"
 #include "workspace/colour_picker.h"
@@ -182,7 +181,7 @@ void DrawingTools::togglePalette()
         palette_->hide();
         t.paletteShown = false;
         allToolsOff();
-        host_.keys.RestoreNavigationKeys();
+        emit typingEnded();
     }
     host_.view->setFocus();
 }
@@ -203,10 +202,10 @@ void DrawingTools::onToolClicked(DrawingTool tool, bool ticked)
             refreshView(); // the ring goes
         if (tool == DrawingTool::Text) {
             // Letters must reach the entry box, not the batch keys.
-            host_.keys.ReleaseNavigationKeys();
+            emit typingStarted();
         } else if (t.textOn) {
             endTextEntry();
-            host_.keys.RestoreNavigationKeys();
+            emit typingEnded();
         }
         switchTo(tool);
         return;
@@ -219,7 +218,7 @@ void DrawingTools::onToolClicked(DrawingTool tool, bool ticked)
     case DrawingTool::Text:
         endTextEntry();
         t.textOn = false;
-        host_.keys.RestoreNavigationKeys();
+        emit typingEnded();
         break;
     case DrawingTool::Pipette:
         t.pipetteOn = false;
@@ -290,7 +289,7 @@ void DrawingTools::chooseFont()
     state_.tools.textLineHeight = metrics.height();
     host_.textEntry->resize(state_.tools.textCharWidth, state_.tools.textLineHeight + 6);
     // The text tool comes on as from its box, keys released for typing.
-    host_.keys.ReleaseNavigationKeys();
+    emit typingStarted();
     switchTo(DrawingTool::Text);
 }
 
@@ -419,7 +418,7 @@ void DrawingTools::onEntryRightPress()
     if (state_.view.imageLoaded)
         refreshView();
     // The text tool has ended: the batch keys it released come back.
-    host_.keys.RestoreNavigationKeys();
+    emit typingEnded();
 }
 
 void DrawingTools::endTextEntry()
@@ -441,7 +440,7 @@ void DrawingTools::endTextToolForSave()
         palette_->toolBox(DrawingTool::Text)->setChecked(false);
         host_.view->unsetCursor();
     }
-    host_.keys.RestoreNavigationKeys();
+    emit typingEnded();
 }
 
 void DrawingTools::stampEntryText()

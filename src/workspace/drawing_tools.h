@@ -5,7 +5,7 @@
 // picture at the scale it is shown. The main window creates this object once
 // and calls it from its commands; the tools watch the view's mouse and the
 // text entry box themselves.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "workspace/tool_palette_window.h"
 #include "workspace/workspace.h"
 
@@ -15,14 +15,12 @@
 #include <functional>
 
 class Dialogs;
-class NavigationKeys;
 class QLineEdit;
 class QWidget;
 class ViewPanel;
 
 struct DrawingToolsHost {
     Dialogs& dialogs;
-    NavigationKeys& keys;
     ViewPanel* view;
     QLineEdit* textEntry;      // 文字输入编辑框, a child of the view
     QWidget* focusHolder;      // 焦点框
@@ -47,7 +45,7 @@ public:
     // The text tool stays on; text still in the entry box is stamped, and the
     // box is emptied and hidden.
     void endTextEntry();
-    // Before a save: the text tool goes off as well, and the navigation keys come back.
+    // Before a save: the text tool goes off as well, and typing has ended.
     void endTextToolForSave();
     // A stroke still in progress is baked; false when there was none.
     bool commitStroke();
@@ -56,6 +54,13 @@ public:
 
     // The text stamp's font and the entry box's font.
     const QFont& textFont() const { return textFont_; }
+
+signals:
+    // The text tool takes the keyboard for typing, and gives it back; keys
+    // that the program takes before any control (batch crop's navigation
+    // keys) must let letters through in between.
+    void typingStarted();
+    void typingEnded();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

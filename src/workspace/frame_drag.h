@@ -1,7 +1,7 @@
 #pragma once
 // The capture frame under the mouse: which zone of the frame a pointer is
 // in, and what one step of a drag does to the frame.
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 #include <QPoint>
 

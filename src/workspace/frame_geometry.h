@@ -1,5 +1,5 @@
 #pragma once
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 inline constexpr int kStartFrameWidth = 160;
 inline constexpr int kStartFrameHeight = 210;

@@ -4,7 +4,7 @@
 // from the tenth timer tick on it moves a pixel per tick until the left
 // button goes up, wherever the pointer is by then: sliding off the button and
 // back neither stops nor restarts the move.
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 #include <QObject>
 #include <QTimer>

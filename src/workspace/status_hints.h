@@ -1,6 +1,6 @@
 #pragma once
 // The status-bar hints of the main window and the choice of the view's hint.
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The view's operations on the application state and the off-screen panels.
 // One renderer makes what the view shows and what the capture takes.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "workspace/workspace.h"
 
 #include <QSize>

@@ -5,7 +5,7 @@
 // place at the same scale; the window stays responsive meanwhile. Commands
 // that change the picture itself (a quarter turn) take the whole picture
 // first.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "workspace/workspace.h"
 
 #include <QObject>

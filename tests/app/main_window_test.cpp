@@ -1,5 +1,5 @@
 #include "app/main_window.h"
-#include "app/settings.h"
+#include "state/settings.h"
 #include "support/main_window_fixture.h"
 #include "workspace/colour_picker.h"
 #include "workspace/tool_palette_window.h"

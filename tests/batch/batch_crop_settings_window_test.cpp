@@ -1,6 +1,6 @@
 #include "batch/batch_crop_settings_window.h"
 #include "naming/name_list_seam.h"
-#include "naming/naming_schemes.h"
+#include "state/naming_schemes.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_folder.h"
 

@@ -3,7 +3,7 @@
 #include "support/main_window_fixture.h"
 #include "support/test_images.h"
 
-#include "app/settings.h"
+#include "state/settings.h"
 #include "batch/batch_crop_mode.h"
 #include "batch/batch_crop_settings_window.h"
 #include "batch/task_file.h"

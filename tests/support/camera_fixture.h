@@ -1,8 +1,8 @@
 #pragma once
 // The main window with its camera: opening the camera window from the
 // toolbar, its units by name, and pictures for the fake devices.
-#include "batch/camera.h"
-#include "batch/camera_window.h"
+#include "camera/camera.h"
+#include "camera/camera_window.h"
 #include "support/main_window_fixture.h"
 #include "workspace/spin_edit_box.h"
 

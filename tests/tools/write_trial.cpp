@@ -11,7 +11,7 @@
 // KIND is settings (set.dll), task (the task file) or image (a JPEG in the
 // batch save folder). DIR holds the settings folder DIR/settings, whose set.dll
 // names DIR/out as the batch save folder.
-#include "app/settings.h"
+#include "state/settings.h"
 #include "batch/task_file.h"
 #include "workspace/crop_and_save.h"
 
@@ -155,7 +155,7 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 2 && args[0] == QLatin1String("start")) {
-        RemoveInterruptedWrites(settingsFolder(args[1]), QDateTime::currentDateTime());
+        RemoveInterruptedWrites(settingsFolder(args[1]), {kTaskFileName}, QDateTime::currentDateTime());
         return 0;
     }
     if (args.size() != 3)

@@ -2,7 +2,7 @@
 #include "workspace/view_geometry.h"
 #include "workspace/picture_scaling.h"
 #include "workspace/view_render.h"
-#include "imaging/image_import.h"
+#include "workspace/image_import.h"
 #include "support/temp_folder.h"
 #include "support/test_images.h"
 

@@ -1,0 +1,60 @@
+#pragma once
+// The camera: its window, the capture device behind it (made when the window
+// first opens and kept for the run, so a chosen device stays chosen), the
+// normal shot into the main window and fast capture. The main window creates
+// it once and tells it about the frame's changes.
+#include "state/app_state.h"
+#include "camera/fast_capture.h"
+#include "platform/capture_device.h"
+
+#include <QColor>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class CameraWindow;
+
+class Camera : public QObject {
+    Q_OBJECT
+public:
+    // `mainWindow` owns the camera window, which stays in front of it.
+    Camera(AppState& state, const FastCaptureServices& services, CaptureDeviceMaker makeDevice,
+           QWidget* mainWindow);
+    ~Camera() override;
+
+    // The toolbar's and the menu's 拍摄: opens the window, or brings it forward.
+    void openCameraWindow();
+    CameraWindow* window() const;
+    FastCapture& fastCapture() { return fast_; }
+
+    // The main window's frame changed its width, its height, both, or its colour.
+    void followFrameWidth();
+    void followFrameHeight();
+    void followFrameType();
+    void recolourPreviewFrame(const QColor& colour);
+
+    // Batch crop is starting: the camera window and the fast-capture settings
+    // window close, and fast capture is off.
+    void closeCameraWindows();
+    // The main window is closing: the preview stops and the windows go.
+    void shutdown();
+
+    // The shoot button, in either mode.
+    void shoot();
+
+private:
+    void onFastCaptureClicked(bool on);
+    void onWindowClosing();
+    void normalShot();
+    void followFrameSide(void (CameraWindow::*follow)(), KeptBoxes box);
+
+    AppState& state_;
+    FastCaptureServices services_;
+    CaptureDeviceMaker makeDevice_;
+    QWidget* mainWindow_;
+    std::unique_ptr<CaptureDevice> device_;
+    QPointer<CameraWindow> window_;
+    FastCapture fast_;
+};

@@ -1,0 +1,171 @@
+#include "camera/fast_capture.h"
+
+#include "state/settings.h"
+#include "workspace/picture_host.h"
+#include "naming/kept_settings.h"
+#include "workspace/kept_frame_boxes.h"
+#include "imaging/encode_crop.h"
+#include "naming/name_list_checks.h"
+#include "naming/name_list_seam.h"
+#include "naming/name_prompt_window.h"
+#include "naming/output_naming.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/sound_player.h"
+#include "platform/wait_cursor.h"
+#include "workspace/crop_and_save.h"
+
+#include <QFileInfo>
+#include <QWidget>
+
+FastCapture::FastCapture(AppState& state, const FastCaptureServices& services, QObject* parent)
+    : QObject(parent), state_(state), services_(services)
+{
+}
+
+FastCapture::~FastCapture()
+{
+    closeSettingsWindow();
+}
+
+void FastCapture::openFastSettings(QWidget* parent)
+{
+    if (settingsWindow_) {
+        settingsWindow_->raise();
+        settingsWindow_->activateWindow();
+        return;
+    }
+    CameraState& camera = state_.camera;
+    auto* w = new FastCaptureSettingsWindow(camera.fast, services_.dialogs, services_.nameList, state_.nameList,
+                                            parent);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowModality(Qt::ApplicationModal);
+    connect(w, &FastCaptureSettingsWindow::confirmed, this, &FastCapture::onSettingsConfirmed);
+    connect(w, &QObject::destroyed, this, [this] { state_.camera.fastSettingsOpen = false; });
+    camera.fastSettingsOpen = true;
+    settingsWindow_ = w;
+    w->show();
+}
+
+void FastCapture::closeSettingsWindow()
+{
+    if (settingsWindow_)
+        delete settingsWindow_.data();
+    state_.camera.fastSettingsOpen = false;
+}
+
+void FastCapture::onSettingsConfirmed()
+{
+    CameraState& camera = state_.camera;
+    FastCaptureSettings& fast = camera.fast;
+    camera.fastCaptureOn = true;
+    fast.keepFastSettings = settingsWindow_ && settingsWindow_->keepSettingsTicked();
+    const FrameBoxTexts boxes{services_.host.frameBoxText(FrameBox::Width),
+                              services_.host.frameBoxText(FrameBox::Height),
+                              services_.host.frameBoxText(FrameBox::JpegSize)};
+    WriteSettings(state_.main.settingsFolder, kFastSection, FastSettingsToKeep(fast, fast.keepFastSettings, boxes));
+    if (FastNamingModeOf(fast.fastNamingMode) == NamingMode::SpreadsheetCell) {
+        if (state_.nameList.windowOpen)
+            services_.nameList.wordFor(NameListContext::Shot);
+        else
+            services_.nameList.open(NameListContext::Shot);
+    }
+    if (settingsWindow_)
+        settingsWindow_->accept();
+}
+
+void FastCapture::setFastCapture(bool on, QWidget* cameraWindow)
+{
+    CameraState& camera = state_.camera;
+    if (!on) {
+        camera.fastCaptureOn = false;
+        if (state_.nameList.windowOpen)
+            services_.nameList.closeAndReset();
+        return;
+    }
+    camera.fastCaptureOn = true;
+    if (camera.fast.keepFastSettings && !camera.fastSettingsAsked) {
+        const MessageAnswer answer = services_.dialogs.showMessage(
+            QStringLiteral("询问："), kKeepFastSettingsQuestion, MessageIcon::Question, MessageButtons::YesNo);
+        // Asked once per run, whatever the answer.
+        camera.fastSettingsAsked = true;
+        if (answer == MessageAnswer::Yes)
+            restoreKeptSizes();
+        else
+            openFastSettings(cameraWindow);
+    } else {
+        keepFrameBoxes({true, true, true});
+    }
+    camera.fastSettingsAsked = true;
+}
+
+void FastCapture::restoreKeptSizes()
+{
+    const FastCaptureSettings& fast = state_.camera.fast;
+    RestoreKeptFrameBoxes(services_.host, state_.main.settingsFolder, kFastSection,
+                          fast.fastExtension == kDefaultExtension);
+    if (FastNamingModeOf(fast.fastNamingMode) == NamingMode::SpreadsheetCell && !state_.nameList.windowOpen)
+        services_.nameList.open(NameListContext::Shot);
+}
+
+void FastCapture::keepFrameBoxes(KeptBoxes boxes)
+{
+    const FastCaptureSettings& fast = state_.camera.fast;
+    if (!fast.keepFastSettings)
+        return;
+    boxes.jpegSize = boxes.jpegSize && fast.fastExtension == kDefaultExtension;
+    WriteKeptFrameBoxes(services_.host, state_.main.settingsFolder, kFastSection, boxes);
+}
+
+QString FastCapture::fastShot(const std::function<QImage()>& grab, QWidget* cameraWindow)
+{
+    const FastCaptureSettings& fast = state_.camera.fast;
+    Dialogs& dialogs = services_.dialogs;
+    if (fast.fastSaveDir.isEmpty() || !QFileInfo(fast.fastSaveDir).isDir()) {
+        dialogs.showMessage(QStringLiteral("提示："),
+                            fast.fastSaveDir.isEmpty() ? kFastFolderUnsetMessage : kFastFolderMissingMessage,
+                            MessageIcon::None, MessageButtons::Ok);
+        openFastSettings(cameraWindow);
+        return {};
+    }
+    const NamingMode mode = FastNamingModeOf(fast.fastNamingMode);
+    if (mode == NamingMode::SpreadsheetCell &&
+        !SpreadsheetNamingReady(state_.nameList, dialogs, services_.nameList, NameListContext::Shot,
+                                [this, cameraWindow] { openFastSettings(cameraWindow); }))
+        return {};
+
+    NamingInputs in;
+    in.mode = mode;
+    in.folder = fast.fastSaveDir;
+    in.extension = fast.fastExtension;
+    in.customPrefix = fast.fastCustomPrefix;
+    in.selectedName = state_.nameList.selectedName;
+    in.now = services_.clock.now();
+    in.temporaryFile = PromptTemporaryPath(state_.main.settingsFolder, fast.fastExtension);
+    const QString path = ComposeOutputPath(in);
+
+    WaitCursor wait;
+    if (fast.fastShutterSound)
+        services_.sound.play(SoundClip::Shutter);
+    const SavedCrop saved = SaveCapture(grab(), path, LowerCaseExtension(fast.fastExtension),
+                                        state_.frame.jpegLimitKB);
+    wait.end();
+    if (!saved.written) {
+        // The shot is not on disk: the user must hear it, and the name list
+        // stays on the name that was not used.
+        dialogs.showMessage(QStringLiteral("提示"), kWriteFailedMessage, MessageIcon::Warning, MessageButtons::Ok);
+        return {};
+    }
+    if (!saved.limitMet)
+        dialogs.showMessage(QStringLiteral("提示"), SizeLimitMessage(saved.lastSize), MessageIcon::None,
+                            MessageButtons::Ok);
+    if (mode == NamingMode::PromptEachTime) {
+        auto* prompt = new NamePromptWindow({kFastPromptTitle, fast.fastSaveDir, fast.fastExtension, path},
+                                            dialogs, cameraWindow);
+        prompt->setAttribute(Qt::WA_DeleteOnClose);
+        prompt->open();
+    } else if (mode == NamingMode::SpreadsheetCell) {
+        services_.nameList.advanceRow(NameListContext::Shot);
+    }
+    return path;
+}

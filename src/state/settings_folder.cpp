@@ -1,0 +1,27 @@
+#include "state/settings_folder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+static bool canWriteInto(const QString& folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".write-probe-XXXXXX")));
+    return probe.open();
+}
+
+static bool ensureFolder(const QString& folder)
+{
+    return QDir().mkpath(folder) && QFileInfo(folder).isDir() && canWriteInto(folder);
+}
+
+QString PrepareSettingsFolder(const QString& programFolder, const QString& userDataFolder)
+{
+    const QString besideProgram = QDir(programFolder).filePath(kSettingsFolderName);
+    if (ensureFolder(besideProgram))
+        return QDir::cleanPath(besideProgram);
+    const QString perUser = QDir(userDataFolder).filePath(kSettingsFolderName);
+    if (ensureFolder(perUser))
+        return QDir::cleanPath(perUser);
+    return QDir::cleanPath(besideProgram);
+}

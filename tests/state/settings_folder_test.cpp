@@ -1,0 +1,37 @@
+#include "state/settings_folder.h"
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+TEST(SettingsFolder, IsCreatedBesideTheProgram)
+{
+    TempFolder program;
+    TempFolder user;
+    const QString folder = PrepareSettingsFolder(program.path(), user.path());
+    EXPECT_EQ(folder, QDir(program.path()).filePath(QStringLiteral("头像采集设置")));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST(SettingsFolder, FallsBackToThePerUserFolderWhenTheProgramFolderCannotTakeIt)
+{
+    TempFolder program;
+    TempFolder user;
+    // A plain file stands where the program's folder would need a sub-folder.
+    program.write(QStringLiteral("blocked"), "x");
+    const QString blocked = program.file(QStringLiteral("blocked"));
+    const QString folder = PrepareSettingsFolder(blocked, user.path());
+    EXPECT_EQ(folder, QDir(user.path()).filePath(QStringLiteral("头像采集设置")));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST(SettingsFolder, WhenNoFolderCanBeCreatedThePathIsGivenAnyway)
+{
+    TempFolder base;
+    base.write(QStringLiteral("file"), "x");
+    const QString blocked = base.file(QStringLiteral("file"));
+    const QString folder = PrepareSettingsFolder(blocked, blocked);
+    EXPECT_FALSE(folder.isEmpty());
+    EXPECT_FALSE(QFileInfo(folder).exists());
+}
