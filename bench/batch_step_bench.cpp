@@ -47,7 +47,7 @@ void BM_BatchStepToPrefetchedImage(benchmark::State& st)
     const BenchDialogs& dialogs = bench.dialogs;
     state.batch.settings.sourceFolder = source;
     state.batch.batchActive = true;
-    BatchCropMode* mode = window.batchMode();
+    BatchCropMode* mode = window.batchModeForTest();
     mode->navigate(NavigationDirection::Current);
     const QString taskPath = TaskFilePath(state.main.settingsFolder);
 

@@ -47,8 +47,8 @@ void BM_FastShotToFile(benchmark::State& st)
     fast.fastSaveDir = out;
     fast.fastExtension = QStringLiteral(".JPG");
     fast.fastNamingMode = fastNamingSchemes()[1];
-    window.camera()->openCameraWindow();
-    CameraWindow* camera = window.camera()->window();
+    window.cameraForTest()->openCameraWindow();
+    CameraWindow* camera = window.cameraForTest()->windowForTest();
     camera->findChild<QCheckBox*>(QStringLiteral("启用速拍选择框"))->click();
     auto* shoot = camera->findChild<QPushButton*>(QStringLiteral("拍照按钮"));
     const QString written = out + QStringLiteral("/0001.jpg");

@@ -73,7 +73,7 @@ void BM_PeakMemoryOpenZoomOpenAgain(benchmark::State& st)
         clear.close();
         const qint64 before = statusKb("VmRSS:");
 
-        window.OpenImageFile();
+        window.openImageFile();
         settle();
         while (state.view.viewScale < 1.0) {
             QWheelEvent wheel(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
@@ -84,7 +84,7 @@ void BM_PeakMemoryOpenZoomOpenAgain(benchmark::State& st)
         fullScale = state.view.viewScale;
         const qint64 zoomPeak = statusKb("VmHWM:");
         bench.dialogs = BenchDialogs(second);
-        window.OpenImageFile();
+        window.openImageFile();
         settle();
 
         const qint64 peak = statusKb("VmHWM:");

@@ -19,7 +19,7 @@ void importClassList(benchmark::State& st, const char* file)
     window.show();
     int rows = 0;
     for (auto _ : st) {
-        window.ImportSpreadsheet();
+        window.importSpreadsheet();
         rows = window.findChild<QTableWidget*>(QStringLiteral("导入高表"))->rowCount();
     }
     if (rows != 5000) {

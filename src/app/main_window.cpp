@@ -76,11 +76,11 @@ void MainWindow::createSubsystems(const PlatformServices& platform)
                          platform.makeCamera, this);
     tools_ = new DrawingTools(state_, ws_,
                               {dialogs_, viewPanel_, textEntry_, focusHolder_,
-                               [this] { showWorkspace(); }, [this](const QString& hint) { StatusBarHint(hint); }},
+                               [this] { showWorkspace(); }, [this](const QString& hint) { statusBarHint(hint); }},
                               toolPalette_, this);
     // Letters typed for the text tool must reach its entry box, not batch crop's keys.
-    connect(tools_, &DrawingTools::typingStarted, &batchMode_->keys(), &NavigationKeys::ReleaseNavigationKeys);
-    connect(tools_, &DrawingTools::typingEnded, &batchMode_->keys(), &NavigationKeys::RestoreNavigationKeys);
+    connect(tools_, &DrawingTools::typingStarted, &batchMode_->keys(), &NavigationKeys::releaseNavigationKeys);
+    connect(tools_, &DrawingTools::typingEnded, &batchMode_->keys(), &NavigationKeys::restoreNavigationKeys);
     wholePicture_ = new WholePictureLoader(state_, ws_, this);
     connect(wholePicture_, &WholePictureLoader::arrived, this, &MainWindow::showWorkspace);
     // Real time: the age of files left by an earlier run's cut-short writes.
@@ -92,7 +92,7 @@ void MainWindow::createSubsystems(const PlatformServices& platform)
 
 MainWindow::~MainWindow()
 {
-    Shutdown();
+    shutdown();
 }
 
 void MainWindow::startUp()
@@ -103,7 +103,7 @@ void MainWindow::startUp()
     }
     resizeClient(kDesignClientSize);
     setWindowTitle(kMainTitle);
-    StatusBarHint(kStartHint);
+    statusBarHint(kStartHint);
     hScrollBar_->setEnabled(false);
     vScrollBar_->setEnabled(false);
     sizeTypeBox_->setCurrentIndex(0);
@@ -135,15 +135,15 @@ void MainWindow::bindEvents()
         connect(toolbarEntries_[i], &QAction::triggered, this, [this, i] { runToolbarCommand(i); });
 
     connect(menuOpen_, &QAction::triggered, this, [this] {
-        OpenImageFile();
+        openImageFile();
         viewPanel_->setFocus();
     });
     connect(menuEdit_, &QAction::triggered, this, &MainWindow::onEditCommand);
     connect(menuCamera_, &QAction::triggered, this, [this] { onCameraCommand(false); });
-    connect(menuAbout_, &QAction::triggered, this, &MainWindow::ShowAbout);
+    connect(menuAbout_, &QAction::triggered, this, &MainWindow::showAbout);
     connect(menuHelp_, &QAction::triggered, this, &MainWindow::onHelpCommand);
 
-    connect(saveButton_, &QPushButton::clicked, this, &MainWindow::CropAndSave);
+    connect(saveButton_, &QPushButton::clicked, this, &MainWindow::cropAndSave);
     bindViewEvents();
     bindFrameEvents();
     watchUnitMouseMoves();
@@ -151,14 +151,14 @@ void MainWindow::bindEvents()
 
 void MainWindow::runToolbarCommand(int index)
 {
-    EndFrameDrag();
+    endFrameDrag();
     switch (index) {
-    case kOpen: OpenImageFile(); break;
-    case kSave: CropAndSave(); break;
+    case kOpen: openImageFile(); break;
+    case kSave: cropAndSave(); break;
     case kZoomIn: onZoomCommand(1.02); break;
     case kZoomOut: onZoomCommand(0.98); break;
-    case kRotateCw: RotateCurrentImage(90); break;
-    case kRotateCcw: RotateCurrentImage(-90); break;
+    case kRotateCw: rotateCurrentImage(90); break;
+    case kRotateCcw: rotateCurrentImage(-90); break;
     case kEdit: onEditCommand(); break;
     case kCamera: onCameraCommand(true); break;
     case kHelp: onHelpCommand(); break;
@@ -184,7 +184,7 @@ void MainWindow::resizeClient(QSize size)
     }
     // Lay out for the new size at once, as the size-changed handling of a
     // window does; the window system's own resize event repeats it.
-    LayoutMainWindow(size);
+    layoutMainWindow(size);
 }
 
 void MainWindow::measureBorders()
@@ -194,12 +194,12 @@ void MainWindow::measureBorders()
     state_.main.ncH = outer.height() - client_->height() - kDesignBorderHeight;
 }
 
-void MainWindow::LayoutMainWindow()
+void MainWindow::layoutMainWindow()
 {
-    LayoutMainWindow(clientSize());
+    layoutMainWindow(clientSize());
 }
 
-void MainWindow::LayoutMainWindow(QSize client)
+void MainWindow::layoutMainWindow(QSize client)
 {
     const MainLayout l = LayoutForClient(client);
     state_.main.mainWidth = client.width() + kDesignBorderWidth + state_.main.ncW;
@@ -236,7 +236,7 @@ void MainWindow::LayoutMainWindow(QSize client)
     }
 }
 
-void MainWindow::StatusBarHint(const QString& hint)
+void MainWindow::statusBarHint(const QString& hint)
 {
     if (hint == state_.view.statusHint)
         return;
@@ -250,7 +250,7 @@ void MainWindow::showEvent(QShowEvent* event)
     if (!bordersMeasured_) {
         bordersMeasured_ = true;
         measureBorders();
-        LayoutMainWindow();
+        layoutMainWindow();
     }
 }
 
@@ -263,14 +263,14 @@ void MainWindow::moveEvent(QMoveEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    Shutdown();
+    shutdown();
     event->accept();
     emit closed();
 }
 
 // Releases what the program holds, in order. Nothing is saved here: settings
 // and the task file are written as they change.
-void MainWindow::Shutdown()
+void MainWindow::shutdown()
 {
     if (shutDown_)
         return;
@@ -284,7 +284,7 @@ void MainWindow::Shutdown()
         nameList_->closeAndReset(); // releases the imported book
 }
 
-void MainWindow::ShowAbout()
+void MainWindow::showAbout()
 {
     ::ShowAbout(dialogs_);
 }
@@ -301,7 +301,7 @@ void MainWindow::onZoomCommand(double factor)
 void MainWindow::onCameraCommand(bool endsBatchMode)
 {
     if (endsBatchMode && state_.batch.batchActive)
-        batchMode_->LeaveBatchCrop(BatchCropMode::Leave::ForCamera);
+        batchMode_->leaveBatchCrop(BatchCropMode::Leave::ForCamera);
     camera_->openCameraWindow();
 }
 void MainWindow::onHelpCommand()

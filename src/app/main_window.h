@@ -52,29 +52,26 @@ public:
     ~MainWindow() override;
 
     // Size-changed handling: places every unit for the client size.
-    void LayoutMainWindow();
-    void LayoutMainWindow(QSize client);
+    void layoutMainWindow();
+    void layoutMainWindow(QSize client);
     // Writes the hint into the status bar when it differs from the last one.
-    void StatusBarHint(const QString& hint);
+    void statusBarHint(const QString& hint);
     // Makes the client area (below the menu bar) the given size.
     void resizeClient(QSize size);
     QSize clientSize() const;
 
-    void ShowAbout();
+    void showAbout();
 
     // Import (file, drop, paste) and Ctrl+C.
-    void OpenImageFile();
-    void DropImageFiles(const QStringList& paths);
-    void PasteImage();
-    void CopyCrop();
+    void openImageFile();
+    void dropImageFiles(const QStringList& paths);
+    void pasteImage();
+    void copyCrop();
 
     // Saving the framed picture and turning the picture.
-    void CropAndSave();
-    void RotateCurrentImage(int degrees);
+    void cropAndSave();
+    void rotateCurrentImage(int degrees);
 
-    const Workspace& workspace() const { return ws_; }
-
-    ToolPaletteWindow* toolPalette() const { return toolPalette_; }
 
 signals:
     // The window closed after releasing what it holds: the program ends
@@ -82,9 +79,12 @@ signals:
     void closed();
 
 public:
-    BatchCropMode* batchMode() const { return batchMode_; }
-    NameList* nameList() const { return nameList_.get(); }
-    Camera* camera() const { return camera_; }
+    // For tests: the parts the window holds.
+    const Workspace& workspaceForTest() const { return ws_; }
+    ToolPaletteWindow* toolPaletteForTest() const { return toolPalette_; }
+    BatchCropMode* batchModeForTest() const { return batchMode_; }
+    NameList* nameListForTest() const { return nameList_.get(); }
+    Camera* cameraForTest() const { return camera_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -104,7 +104,7 @@ private:
     void bindEvents();
     void createSubsystems(const PlatformServices& platform);
     void measureBorders();
-    void Shutdown();
+    void shutdown();
 
     // Commands of the toolbar and the menu.
     void runToolbarCommand(int index);
@@ -114,14 +114,14 @@ private:
     void onHelpCommand();
     void onHomePageCommand();
     // The capture frame, in main_window_frame.cpp.
-    void EndFrameDrag();
+    void endFrameDrag();
     void bindFrameEvents();
     bool toolActive() const;
     void onViewLeftPressed(QPoint position);
     void onViewLeftReleased();
     void dragOrHover(QPoint position);
-    void ApplyFrameWidth();
-    void ApplyFrameHeight();
+    void applyFrameWidth();
+    void applyFrameHeight();
     void applyFrameSide(SpinEditBox* box, bool across);
     void onSizeBoxSpin(SpinEditBox* box, int step);
     void onSizeTypeChosen(int index);

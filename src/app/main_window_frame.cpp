@@ -47,8 +47,8 @@ void MainWindow::bindFrameEvents()
     connect(viewPanel_, &ViewPanel::leftPressed, this, &MainWindow::onViewLeftPressed);
     connect(viewPanel_, &ViewPanel::leftReleased, this, &MainWindow::onViewLeftReleased);
 
-    connect(widthBox_, &SpinEditBox::contentChanged, this, &MainWindow::ApplyFrameWidth);
-    connect(heightBox_, &SpinEditBox::contentChanged, this, &MainWindow::ApplyFrameHeight);
+    connect(widthBox_, &SpinEditBox::contentChanged, this, &MainWindow::applyFrameWidth);
+    connect(heightBox_, &SpinEditBox::contentChanged, this, &MainWindow::applyFrameHeight);
     for (SpinEditBox* box : {widthBox_, heightBox_}) {
         box->setDigitsOnly(true);
         connect(box, &SpinEditBox::spinned, this, [this, box](int step) { onSizeBoxSpin(box, step); });
@@ -107,7 +107,7 @@ void MainWindow::onViewLeftPressed(QPoint position)
 
 void MainWindow::onViewLeftReleased()
 {
-    EndFrameDrag();
+    endFrameDrag();
 }
 
 void MainWindow::dragOrHover(QPoint position)
@@ -124,7 +124,7 @@ void MainWindow::dragOrHover(QPoint position)
     const int dx = position.x() - state_.lastPointerX;
     const int dy = position.y() - state_.lastPointerY;
     if (ApplyDragStep(f, mode, dx, dy) == DragStep::Stopped) {
-        EndFrameDrag();
+        endFrameDrag();
         return;
     }
     if (ChangesWidth(mode))
@@ -136,7 +136,7 @@ void MainWindow::dragOrHover(QPoint position)
     refreshFrame();
 }
 
-void MainWindow::EndFrameDrag()
+void MainWindow::endFrameDrag()
 {
     if (tools_->commitStroke())
         return;
@@ -154,12 +154,12 @@ void MainWindow::EndFrameDrag()
 
 // ---- width and height boxes, size types ----
 
-void MainWindow::ApplyFrameWidth()
+void MainWindow::applyFrameWidth()
 {
     applyFrameSide(widthBox_, true);
 }
 
-void MainWindow::ApplyFrameHeight()
+void MainWindow::applyFrameHeight()
 {
     applyFrameSide(heightBox_, false);
 }

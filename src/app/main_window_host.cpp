@@ -80,7 +80,7 @@ void MainWindow::writeFrameBoxText(FrameBox box, const QString& text)
 
 void MainWindow::writeStatusHint(const QString& hint)
 {
-    StatusBarHint(hint);
+    statusBarHint(hint);
 }
 
 void MainWindow::focusView()

@@ -20,11 +20,11 @@ static QString desktopFolder()
     return QDir(desktop).exists() ? desktop : QDir::homePath();
 }
 
-void MainWindow::CropAndSave()
+void MainWindow::cropAndSave()
 {
     tools_->endTextToolForSave();
     if (state_.batch.batchActive) {
-        batchMode_->CropAndSave(); // named by the batch scheme, without a dialog
+        batchMode_->cropAndSave(); // named by the batch scheme, without a dialog
         return;
     }
 
@@ -55,7 +55,7 @@ void MainWindow::CropAndSave()
     viewPanel_->setFocus();
 }
 
-void MainWindow::RotateCurrentImage(int degrees)
+void MainWindow::rotateCurrentImage(int degrees)
 {
     if (!state_.view.imageLoaded)
         return;

@@ -1,5 +1,5 @@
 // The units of the main window: created once, with their names, texts and
-// design geometry. Their run-time places come from LayoutMainWindow.
+// design geometry. Their run-time places come from layoutMainWindow.
 #include "app/main_window.h"
 
 #include "workspace/colour_picker.h"

@@ -34,7 +34,7 @@ void MainWindow::bindViewEvents()
     connect(viewPanel_, &ViewPanel::wheelTurned, this, &MainWindow::onViewWheel);
     connect(viewPanel_, &ViewPanel::rightPressed, this, &MainWindow::onViewRightPressed);
     connect(viewPanel_, &ViewPanel::mouseMoved, this, &MainWindow::onViewMouseMoved);
-    connect(viewPanel_, &ViewPanel::filesDropped, this, &MainWindow::DropImageFiles);
+    connect(viewPanel_, &ViewPanel::filesDropped, this, &MainWindow::dropImageFiles);
     connect(hScrollBar_, &QScrollBar::valueChanged, this, &MainWindow::onScrollBarMoved);
     connect(vScrollBar_, &QScrollBar::valueChanged, this, &MainWindow::onScrollBarMoved);
 }
@@ -57,7 +57,7 @@ void MainWindow::showWorkspace()
     viewPanel_->update();
 }
 
-void MainWindow::OpenImageFile()
+void MainWindow::openImageFile()
 {
     const QString path =
         dialogs_.chooseOpenFile(kOpenDialogTitle, kOpenDialogFilter, OpenDialogStartFolder(lastOpenFolder_));
@@ -67,7 +67,7 @@ void MainWindow::OpenImageFile()
     importFile(path);
 }
 
-void MainWindow::DropImageFiles(const QStringList& paths)
+void MainWindow::dropImageFiles(const QStringList& paths)
 {
     const QString refusal = DropRefusal(paths);
     if (!refusal.isEmpty()) {
@@ -109,7 +109,7 @@ void MainWindow::finishImport()
 }
 
 // An empty clipboard pastes nothing, silently.
-void MainWindow::PasteImage()
+void MainWindow::pasteImage()
 {
     const QByteArray bmp = clipboard_.bitmapAsBmpFile();
     if (bmp.isEmpty())
@@ -122,14 +122,14 @@ void MainWindow::PasteImage()
     tools_->reapplyActiveTool(DrawingTools::Reapply::BrushOrPipette);
 }
 
-void MainWindow::CopyCrop()
+void MainWindow::copyCrop()
 {
     clipboard_.setBitmap(CaptureFrameImage(state_, ws_));
 }
 
 void MainWindow::zoomFromUser(double factor)
 {
-    EndFrameDrag();
+    endFrameDrag();
     tools_->endTextEntry();
     ZoomView(state_, ws_, factor);
     wholePicture_->fetchIfNeeded();
@@ -142,8 +142,8 @@ void MainWindow::onViewKey(QKeyEvent* event)
     const ViewKeyCommand command = ViewKeyCommandFor(event->key(), event->modifiers());
     switch (command) {
     case ViewKeyCommand::None: return;
-    case ViewKeyCommand::Paste: PasteImage(); return;
-    case ViewKeyCommand::Copy: CopyCrop(); return;
+    case ViewKeyCommand::Paste: pasteImage(); return;
+    case ViewKeyCommand::Copy: copyCrop(); return;
     case ViewKeyCommand::ZoomIn: zoomFromUser(1.02); return;
     case ViewKeyCommand::ZoomOut: zoomFromUser(0.98); return;
     default: break;
@@ -177,7 +177,7 @@ void MainWindow::onViewRightPressed()
 void MainWindow::onViewMouseMoved(QPoint position)
 {
     dragOrHover(position);
-    StatusBarHint(ViewHint(state_, textEntry_->isVisible()));
+    statusBarHint(ViewHint(state_, textEntry_->isVisible()));
 }
 
 void MainWindow::onScrollBarMoved()
@@ -228,19 +228,19 @@ void MainWindow::onUnitMouseMoved(QWidget* unit)
     if (unit == panelGroup_ || unit == viewPanel_)
         return;
     if (unit == textEntry_) {
-        StatusBarHint(Hint::textEntry);
+        statusBarHint(Hint::textEntry);
         return;
     }
-    EndFrameDrag();
+    endFrameDrag();
     const bool keys = state_.batch.keysRegistered;
     if (unit == client_)
-        StatusBarHint(keys ? Hint::navigationKeys : QString());
+        statusBarHint(keys ? Hint::navigationKeys : QString());
     else if (unit == toolbar_)
-        StatusBarHint(ToolbarHint(state_));
+        statusBarHint(ToolbarHint(state_));
     else if (unit == saveButton_)
-        StatusBarHint(keys ? Hint::saveWithKeys : Hint::save);
+        statusBarHint(keys ? Hint::saveWithKeys : Hint::save);
     else if (const auto fixed = unitHints_.constFind(unit); fixed != unitHints_.constEnd())
-        StatusBarHint(*fixed);
+        statusBarHint(*fixed);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -248,7 +248,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Resize:
         if (watched == client_)
-            LayoutMainWindow();
+            layoutMainWindow();
         break;
     case QEvent::MouseMove: {
         // A move that a widget leaves unhandled reaches its parents too; only
@@ -264,7 +264,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
         if ((watched == hScrollBar_ || watched == vScrollBar_) &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            EndFrameDrag();
+            endFrameDrag();
         break;
     case QEvent::FocusIn:
         if (watched == lessEqualBox_ || watched == jpegSpinBox_ || watched == jpegSpinBox_->editor())

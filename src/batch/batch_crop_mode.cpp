@@ -39,7 +39,7 @@ BatchCropMode::~BatchCropMode()
 
 void BatchCropMode::shutdown()
 {
-    keys_->ReleaseNavigationKeys();
+    keys_->releaseNavigationKeys();
 }
 
 bool BatchCropMode::eventFilter(QObject* watched, QEvent* event)
@@ -75,9 +75,9 @@ void BatchCropMode::onStatusBarMouse(QEvent* event, int x)
     const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
     if (button == Qt::LeftButton) {
         if (batchItem_->isChecked())
-            LeaveBatchCrop();
+            leaveBatchCrop();
         else
-            EnterBatchCrop();
+            enterBatchCrop();
     } else if (button == Qt::RightButton) {
         openSettingsWindow();
     }
@@ -98,7 +98,7 @@ QString BatchCropMode::taskPath() const
     return TaskFilePath(state_.main.settingsFolder);
 }
 
-void BatchCropMode::EnterBatchCrop()
+void BatchCropMode::enterBatchCrop()
 {
     if (state_.camera.cameraOpen)
         services_.host.closeCameraWindows();
@@ -107,14 +107,14 @@ void BatchCropMode::EnterBatchCrop()
         const MessageAnswer answer = services_.dialogs.showMessage(
             QStringLiteral("询问："), kResumeQuestion, MessageIcon::Question, MessageButtons::YesNo);
         if (answer == MessageAnswer::Yes) {
-            ResumeBatchCrop();
+            resumeBatchCrop();
             return;
         }
     }
     openSettingsWindow();
 }
 
-void BatchCropMode::ResumeBatchCrop()
+void BatchCropMode::resumeBatchCrop()
 {
     BatchState& batch = state_.batch;
     const QString folder = state_.main.settingsFolder;
@@ -137,16 +137,16 @@ void BatchCropMode::ResumeBatchCrop()
         openSettingsWindow();
         return;
     }
-    keys_->RegisterNavigationKeys();
+    keys_->registerNavigationKeys();
     services_.host.untickDrawingTools();
     // The stored list and position are used as they are; the folder is not scanned.
     batch.task.imageCount = StoredImageCount(taskPath());
-    ShowBatchImage(NavigationDirection::Current);
+    showBatchImage(NavigationDirection::Current);
     if (BatchNamingModeOf(s.namingText) == NamingMode::SpreadsheetCell && !state_.nameList.windowOpen)
         services_.nameList.open(NameListContext::Crop);
 }
 
-void BatchCropMode::LeaveBatchCrop(Leave how)
+void BatchCropMode::leaveBatchCrop(Leave how)
 {
     BatchState& batch = state_.batch;
     batch.batchActive = false;
@@ -159,7 +159,7 @@ void BatchCropMode::LeaveBatchCrop(Leave how)
         batch.task.imageCount = 0;
     }
     prefetch_.clear();
-    keys_->ReleaseNavigationKeys();
+    keys_->releaseNavigationKeys();
 }
 
 void BatchCropMode::openSettingsWindow(bool modal)
@@ -170,7 +170,7 @@ void BatchCropMode::openSettingsWindow(bool modal)
         return;
     }
     // Typing in the window's boxes must reach the boxes.
-    keys_->ReleaseNavigationKeys();
+    keys_->releaseNavigationKeys();
     auto* w = new BatchCropSettingsWindow(state_.batch, services_.dialogs, services_.nameList, state_.nameList,
                                           window_);
     w->setAttribute(Qt::WA_DeleteOnClose);
@@ -208,7 +208,7 @@ void BatchCropMode::startRun()
     }
     CreateTaskFile(taskPath(), names);
     task.imageCount = int(names.size());
-    ShowBatchImage(NavigationDirection::Current);
+    showBatchImage(NavigationDirection::Current);
 }
 
 void BatchCropMode::onSettingsConfirmed()
@@ -224,7 +224,7 @@ void BatchCropMode::onSettingsConfirmed()
     }
     batch.batchActive = true;
     tickItem(true);
-    keys_->RegisterNavigationKeys();
+    keys_->registerNavigationKeys();
     batch.settingsConfirmed = true;
     if (settingsWindow_)
         settingsWindow_->accept();
@@ -237,9 +237,9 @@ void BatchCropMode::onSettingsWindowClosed()
     if (!batch.settingsConfirmed && !batch.batchActive) {
         tickItem(false);
         setTitle(kMainTitle);
-        keys_->ReleaseNavigationKeys();
+        keys_->releaseNavigationKeys();
     }
     if (batch.batchActive)
-        keys_->RegisterNavigationKeys();
+        keys_->registerNavigationKeys();
     window_->activateWindow();
 }

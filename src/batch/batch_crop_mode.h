@@ -39,22 +39,22 @@ public:
 
     // The status bar's batch item: a left click starts or ends the mode, a
     // right click opens the settings window.
-    void EnterBatchCrop();
-    void ResumeBatchCrop();
+    void enterBatchCrop();
+    void resumeBatchCrop();
     enum class Leave { Fully, ForCamera };
-    void LeaveBatchCrop(Leave how = Leave::Fully);
+    void leaveBatchCrop(Leave how = Leave::Fully);
     // Window-modal from the batch item and a resume; not modal from a save.
     void openSettingsWindow(bool modal = true);
 
     // The save command while the mode is on: named by the scheme, no dialog.
-    void CropAndSave();
+    void cropAndSave();
 
     // One step over the task, as a navigation key does.
     void navigate(NavigationDirection direction);
-    void ShowBatchImage(NavigationDirection direction);
+    void showBatchImage(NavigationDirection direction);
 
     NavigationKeys& keys() { return *keys_; }
-    BatchCropSettingsWindow* settingsWindow() const { return settingsWindow_; }
+    BatchCropSettingsWindow* settingsWindowForTest() const { return settingsWindow_; }
 
     // Releases the keys at shutdown.
     void shutdown();
@@ -69,7 +69,7 @@ private:
     void persistSettings(bool keep);
     void startRun();
     bool namingPreconditionsMet();
-    void MarkImageDone();
+    void markImageDone();
     void openNamePrompt(const QString& temporaryFile);
     QString taskPath() const;
     void setTitle(const QString& title);

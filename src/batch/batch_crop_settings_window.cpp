@@ -98,7 +98,7 @@ void BatchCropSettingsWindow::bindEvents()
     connect(browseSave_, &QPushButton::clicked, this, [this] {
         browseFolder(dialogs_, saveBox_, QStringLiteral("请选择或者新建一个文件夹"));
     });
-    connect(okButton_, &QPushButton::clicked, this, &BatchCropSettingsWindow::ConfirmBatchSettings);
+    connect(okButton_, &QPushButton::clicked, this, &BatchCropSettingsWindow::confirmBatchSettings);
 }
 
 void BatchCropSettingsWindow::onNamingChosen(int index)
@@ -108,7 +108,7 @@ void BatchCropSettingsWindow::onNamingChosen(int index)
     closeNameListUnless(index == kSpreadsheetScheme, nameList_, nameListState_);
 }
 
-void BatchCropSettingsWindow::ConfirmBatchSettings()
+void BatchCropSettingsWindow::confirmBatchSettings()
 {
     BatchCropSettings& settings = batch_.settings;
     const bool customScheme = settings.namingText == batchNamingSchemes()[kCustomScheme];

@@ -28,7 +28,7 @@ public:
 
     // The OK button: the checks in order; on success the custom prefix is
     // taken and confirmed() is emitted.
-    void ConfirmBatchSettings();
+    void confirmBatchSettings();
 
 signals:
     void confirmed();

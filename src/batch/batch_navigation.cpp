@@ -14,7 +14,7 @@ void BatchCropMode::navigate(NavigationDirection direction)
 {
     BatchTaskState& task = state_.batch.task;
     if (task.imageCount > 0) {
-        ShowBatchImage(direction);
+        showBatchImage(direction);
         return;
     }
     const QStringList names = ScanImageFolder(state_.batch.settings.sourceFolder);
@@ -22,10 +22,10 @@ void BatchCropMode::navigate(NavigationDirection direction)
         return;
     CreateTaskFile(taskPath(), names);
     task.imageCount = int(names.size());
-    ShowBatchImage(NavigationDirection::Current);
+    showBatchImage(NavigationDirection::Current);
 }
 
-void BatchCropMode::ShowBatchImage(NavigationDirection direction)
+void BatchCropMode::showBatchImage(NavigationDirection direction)
 {
     state_.import.imageOrigin = ImageOrigin::BatchTask;
     BatchTaskState& task = state_.batch.task;

@@ -19,9 +19,9 @@
 
 #include <QFileInfo>
 
-void BatchCropMode::CropAndSave()
+void BatchCropMode::cropAndSave()
 {
-    keys_->RestoreNavigationKeys();
+    keys_->restoreNavigationKeys();
     Dialogs& dialogs = services_.dialogs;
     // A lost image or none yet: there is nothing to save, and a blank frame
     // must not be written or marked as the image's crop.
@@ -60,7 +60,7 @@ void BatchCropMode::CropAndSave()
         return;
     }
     if (state_.batch.task.imageCount > 0)
-        MarkImageDone();
+        markImageDone();
     if (!saved.limitMet)
         dialogs.showMessage(QStringLiteral("提示"), SizeLimitMessage(saved.lastSize), MessageIcon::None,
                             MessageButtons::Ok);
@@ -77,7 +77,7 @@ bool BatchCropMode::namingPreconditionsMet()
                                   [this] { openSettingsWindow(false); });
 }
 
-void BatchCropMode::MarkImageDone()
+void BatchCropMode::markImageDone()
 {
     const BatchTaskState& task = state_.batch.task;
     if (state_.import.imageOrigin == ImageOrigin::BatchTask) {
@@ -91,11 +91,11 @@ void BatchCropMode::MarkImageDone()
 
 void BatchCropMode::openNamePrompt(const QString& temporaryFile)
 {
-    keys_->ReleaseNavigationKeys();
+    keys_->releaseNavigationKeys();
     const BatchCropSettings& s = state_.batch.settings;
     auto* prompt = new NamePromptWindow({kBatchPromptTitle, s.saveFolder, s.outputExtension, temporaryFile},
                                         services_.dialogs, window_);
     prompt->setAttribute(Qt::WA_DeleteOnClose);
-    connect(prompt, &QDialog::finished, this, [this] { keys_->RestoreNavigationKeys(); });
+    connect(prompt, &QDialog::finished, this, [this] { keys_->restoreNavigationKeys(); });
     prompt->open();
 }

@@ -43,10 +43,10 @@ NavigationKeys::NavigationKeys(BatchState& batch, QObject* parent) : QObject(par
 
 NavigationKeys::~NavigationKeys()
 {
-    ReleaseNavigationKeys();
+    releaseNavigationKeys();
 }
 
-void NavigationKeys::RegisterNavigationKeys()
+void NavigationKeys::registerNavigationKeys()
 {
     if (batch_.keysRegistered)
         return;
@@ -54,7 +54,7 @@ void NavigationKeys::RegisterNavigationKeys()
     batch_.keysRegistered = true;
 }
 
-void NavigationKeys::ReleaseNavigationKeys()
+void NavigationKeys::releaseNavigationKeys()
 {
     if (!batch_.keysRegistered)
         return;
@@ -63,10 +63,10 @@ void NavigationKeys::ReleaseNavigationKeys()
     lastWasNext_ = lastWasPrevious_ = false;
 }
 
-void NavigationKeys::RestoreNavigationKeys()
+void NavigationKeys::restoreNavigationKeys()
 {
     if (batch_.batchActive && !batch_.keysRegistered)
-        RegisterNavigationKeys();
+        registerNavigationKeys();
 }
 
 bool NavigationKeys::eventFilter(QObject* watched, QEvent* event)

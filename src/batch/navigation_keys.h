@@ -15,9 +15,9 @@ public:
     NavigationKeys(BatchState& batch, QObject* parent);
     ~NavigationKeys() override;
 
-    void RegisterNavigationKeys();  // nothing when already registered
-    void ReleaseNavigationKeys();   // nothing when not registered
-    void RestoreNavigationKeys();   // registers again while batch crop mode is on
+    void registerNavigationKeys();  // nothing when already registered
+    void releaseNavigationKeys();   // nothing when not registered
+    void restoreNavigationKeys();   // registers again while batch crop mode is on
 
 signals:
     void navigate(NavigationDirection direction);

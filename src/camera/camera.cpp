@@ -17,7 +17,7 @@ Camera::~Camera()
     shutdown();
 }
 
-CameraWindow* Camera::window() const
+CameraWindow* Camera::windowForTest() const
 {
     return window_;
 }

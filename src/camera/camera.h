@@ -26,8 +26,8 @@ public:
 
     // The toolbar's and the menu's 拍摄: opens the window, or brings it forward.
     void openCameraWindow();
-    CameraWindow* window() const;
-    FastCapture& fastCapture() { return fast_; }
+    CameraWindow* windowForTest() const;
+    FastCapture& fastCaptureForTest() { return fast_; }
 
     // The main window's frame changed its width, its height, both, or its colour.
     void followFrameWidth();

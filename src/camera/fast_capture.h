@@ -42,7 +42,7 @@ public:
     // Opens 批量速拍设置, modal, over `parent`; an open one comes to the front.
     void openFastSettings(QWidget* parent);
     void closeSettingsWindow();
-    FastCaptureSettingsWindow* settingsWindow() const { return settingsWindow_; }
+    FastCaptureSettingsWindow* settingsWindowForTest() const { return settingsWindow_; }
 
     // The camera window's check box: the mode's own steps (the question
     // about kept settings, the kept sizes, the name list). Placing the

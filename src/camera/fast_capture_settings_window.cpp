@@ -82,7 +82,7 @@ void FastCaptureSettingsWindow::bindEvents()
     connect(browseSave_, &QPushButton::clicked, this, [this] {
         browseFolder(dialogs_, saveBox_, QStringLiteral("请选择或者新建一个文件夹"));
     });
-    connect(okButton_, &QPushButton::clicked, this, &FastCaptureSettingsWindow::ConfirmFastSettings);
+    connect(okButton_, &QPushButton::clicked, this, &FastCaptureSettingsWindow::confirmFastSettings);
 }
 
 void FastCaptureSettingsWindow::onNamingChosen(int index)
@@ -91,7 +91,7 @@ void FastCaptureSettingsWindow::onNamingChosen(int index)
     closeNameListUnless(index == kSpreadsheetScheme, nameList_, nameListState_);
 }
 
-void FastCaptureSettingsWindow::ConfirmFastSettings()
+void FastCaptureSettingsWindow::confirmFastSettings()
 {
     const bool customScheme = fast_.fastNamingMode == fastNamingSchemes()[kCustomScheme];
     const std::optional<BatchSettingsRefusal> refusal =

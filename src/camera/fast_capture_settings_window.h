@@ -28,7 +28,7 @@ public:
 
     // The OK button: the checks in order; on success the folder and the
     // custom prefix are taken and confirmed() is emitted.
-    void ConfirmFastSettings();
+    void confirmFastSettings();
 
 signals:
     void confirmed();

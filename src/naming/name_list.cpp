@@ -61,5 +61,5 @@ void NameList::wordFor(NameListContext context)
 void NameList::advanceRow(NameListContext context)
 {
     if (window_)
-        window_->AdvanceNameRow(context);
+        window_->advanceNameRow(context);
 }

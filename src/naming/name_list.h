@@ -25,7 +25,7 @@ public:
     void advanceRow(NameListContext context) override;
 
     // The open window; null while none is open.
-    NameListWindow* window() const { return window_; }
+    NameListWindow* windowForTest() const { return window_; }
 
 private:
     AppState& state_;

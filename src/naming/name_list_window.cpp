@@ -241,7 +241,7 @@ void NameListWindow::createUnits()
     importButton_ = new QPushButton(QStringLiteral("导入EXCEL文件"), this);
     importButton_->setObjectName(QStringLiteral("导入EXCEL按钮"));
     importButton_->setGeometry(8, 4, 128, 28);
-    connect(importButton_, &QPushButton::clicked, this, &NameListWindow::ImportSpreadsheet);
+    connect(importButton_, &QPushButton::clicked, this, &NameListWindow::importSpreadsheet);
 
     autoNextBox_ = new QCheckBox(this);
     autoNextBox_->setObjectName(QStringLiteral("自动下一行选择框"));
@@ -264,7 +264,7 @@ void NameListWindow::createUnits()
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid->ignoresMouse = [this] { return busy_; };
-    grid->clickedAt = [this](int x, int y) { SelectNameCell(x, y); };
+    grid->clickedAt = [this](int x, int y) { selectNameCell(x, y); };
     nameGrid_ = grid;
 
     // Column widths are measured in the grid's own font.
@@ -337,7 +337,7 @@ void NameListWindow::wordFor(NameListContext context)
                                            : ModeStartedText(context, list.selectedName));
 }
 
-void NameListWindow::ImportSpreadsheet()
+void NameListWindow::importSpreadsheet()
 {
     if (busy_)
         return;
@@ -405,11 +405,11 @@ void NameListWindow::readSheet(int index)
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const auto normal = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     showStatus(kReadingText);
-    LoadSheet(index);
+    loadSheet(index);
     showStatus(SheetLoadedText(ModeOf(state_.batch.batchActive, state_.camera.fastCaptureOn)));
 }
 
-void NameListWindow::LoadSheet(int index)
+void NameListWindow::loadSheet(int index)
 {
     sheet_ = index >= 0 && index < book_->sheetCount() ? book_->sheet(index) : nullptr;
     SheetExtent extent;
@@ -455,7 +455,7 @@ void NameListWindow::finishBusy()
     }
 }
 
-void NameListWindow::SelectNameCell(int x, int y)
+void NameListWindow::selectNameCell(int x, int y)
 {
     if (busy_)
         return;
@@ -476,7 +476,7 @@ void NameListWindow::SelectNameCell(int x, int y)
         showStatus(state_.nameList.imported ? kEmptyCellText : kImportFirstText);
 }
 
-void NameListWindow::AdvanceNameRow(NameListContext context)
+void NameListWindow::advanceNameRow(NameListContext context)
 {
     const NameListState& list = state_.nameList;
     // The grid is being replaced while a sheet is read.

@@ -34,12 +34,12 @@ public:
     ~NameListWindow() override;
 
     // The import button: asks for a file, lists its sheets and shows the first.
-    void ImportSpreadsheet();
+    void importSpreadsheet();
     // A click in the grid at (x, y) in grid coordinates.
-    void SelectNameCell(int x, int y);
+    void selectNameCell(int x, int y);
     // After a saved file: one row down, when a name is selected and the auto
     // next row box is ticked.
-    void AdvanceNameRow(NameListContext context);
+    void advanceNameRow(NameListContext context);
     // Words the title, the caption and, with a book imported, the status for
     // the mode that starts.
     void wordFor(NameListContext context);
@@ -65,10 +65,10 @@ private:
     void setModeTexts(bool cropOn, bool shotOn);
     void showStatus(const QString& text);
     void onSheetChosenByMouse(QTreeWidgetItem* item);
-    // Busy cursor and "reading" status around LoadSheet, then the loaded
+    // Busy cursor and "reading" status around loadSheet, then the loaded
     // status; a close asked for meanwhile happens afterwards.
     void readSheet(int index);
-    void LoadSheet(int index);
+    void loadSheet(int index);
     void takeCursorName();
     void finishBusy();
     void forget();

@@ -70,7 +70,7 @@ TEST_F(FrameTest, TypingAWidthBeyondTheViewWidensTheWindowAndRecentresTheFrame)
     typeInto(widthBox(), QStringLiteral("500"));
     EXPECT_EQ(sizeTypes()->currentText(), QStringLiteral("自定义"));
     EXPECT_EQ(state.frame.frameWidth, 500);
-    EXPECT_EQ(window->workspace().image.width(), 530);
+    EXPECT_EQ(window->workspaceForTest().image.width(), 530);
     EXPECT_EQ(geometryOf("可视画板").width(), 530);
     EXPECT_EQ(state.view.viewCentreX, 265);
     EXPECT_EQ(state.frame.frameLeft, 15);
@@ -88,7 +88,7 @@ TEST_F(FrameTest, TheScreenWarningStartsOneDesignPixelBeyondTheScreen)
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("此电脑屏幕像素分辩率不够高，不满足操作要求。"));
     // The width is applied anyway.
     EXPECT_EQ(state.frame.frameWidth, 802);
-    EXPECT_EQ(window->workspace().image.width(), 832);
+    EXPECT_EQ(window->workspaceForTest().image.width(), 832);
 
     state.main.screenHeight = 768;
     state.main.ncH = 0;
@@ -96,7 +96,7 @@ TEST_F(FrameTest, TheScreenWarningStartsOneDesignPixelBeyondTheScreen)
     EXPECT_EQ(dialogs.messages.size(), 1);
     heightBox()->setText(QStringLiteral("584"));
     EXPECT_EQ(dialogs.messages.size(), 2);
-    EXPECT_EQ(window->workspace().image.height(), 614);
+    EXPECT_EQ(window->workspaceForTest().image.height(), 614);
 }
 
 TEST_F(FrameTest, ASizeTypeWritesWidthThenHeight)
@@ -107,13 +107,13 @@ TEST_F(FrameTest, ASizeTypeWritesWidthThenHeight)
     chooseSizeType(7);
     EXPECT_EQ(written, (QStringList{"413", "626"}));
     EXPECT_EQ(frame().size(), QSize(413, 626));
-    EXPECT_EQ(window->workspace().image.size(), QSize(443, 656));
+    EXPECT_EQ(window->workspaceForTest().image.size(), QSize(443, 656));
     EXPECT_TRUE(view()->hasFocus());
 
     chooseSizeType(0);
     EXPECT_EQ(frame().size(), QSize(160, 210));
     // The window is not made smaller again.
-    EXPECT_EQ(window->workspace().image.size(), QSize(443, 656));
+    EXPECT_EQ(window->workspaceForTest().image.size(), QSize(443, 656));
 }
 
 TEST_F(FrameTest, SpinButtonsStepTheSizeAndMakeItCustom)
@@ -162,7 +162,7 @@ TEST_F(FrameTest, DraggingInsideMovesTheFrameAndAnEdgeResizesIt)
     EXPECT_EQ(frame(), QRect(165, 24, 170, 200));
     EXPECT_EQ(heightBox()->text(), QStringLiteral("200"));
     // The outline follows the frame.
-    EXPECT_EQ(window->workspace().view.pixel(164, 23), qRgb(255, 255, 0));
+    EXPECT_EQ(window->workspaceForTest().view.pixel(164, 23), qRgb(255, 255, 0));
 }
 
 TEST_F(FrameTest, AResizeThatWouldPassTenPixelsEndsTheDrag)
@@ -235,7 +235,7 @@ TEST_F(FrameTest, AChosenColourRedrawsTheOutline)
     dialogs.colourAnswers = {QColor(255, 0, 0)};
     QTest::mouseClick(unit("采集框颜色选择器"), Qt::LeftButton);
     EXPECT_EQ(unit<ColourPicker>("采集框颜色选择器")->colour(), QColor(255, 0, 0));
-    EXPECT_EQ(window->workspace().view.pixel(124, 33), qRgb(255, 0, 0));
+    EXPECT_EQ(window->workspaceForTest().view.pixel(124, 33), qRgb(255, 0, 0));
     EXPECT_TRUE(view()->hasFocus());
 }
 
@@ -323,7 +323,7 @@ TEST_F(FrameTest, ASizeThatLeavesTheWindowAsItIsKeepsTheFrameWhereTheUserPutIt)
     state.main.screenWidth = state.main.screenHeight = 4000;
     loadPicture();
     chooseSizeType(7); // 2寸照: the window grows to a view of 443 × 656
-    ASSERT_EQ(window->workspace().image.size(), QSize(443, 656));
+    ASSERT_EQ(window->workspaceForTest().image.size(), QSize(443, 656));
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(view(), Qt::Key_Right);
     QTest::keyClick(view(), Qt::Key_Down);
@@ -341,7 +341,7 @@ TEST_F(FrameTest, WritingTheSameTextRunsTheSizeHandlingAgain)
     state.main.screenWidth = state.main.screenHeight = 4000;
     window->resizeClient(QSize(300, 200)); // a view of 125 × 89, too small for the frame
     chooseSizeType(0); // 默认 again: 160 and 210 are written over the same texts
-    EXPECT_EQ(window->workspace().image.size(), QSize(190, 240));
+    EXPECT_EQ(window->workspaceForTest().image.size(), QSize(190, 240));
 
     state.main.screenWidth = 600;
     dialogs.messages.clear();
@@ -397,7 +397,7 @@ TEST_F(FrameTest, AFileThatCannotBeReadLeavesTheFocusWhereItWas)
     files.write(QStringLiteral("broken.jpg"), QByteArray("not a picture at all"));
     widthBox()->setFocus();
     ASSERT_TRUE(widthBox()->hasFocus());
-    window->DropImageFiles({files.file(QStringLiteral("broken.jpg"))});
+    window->dropImageFiles({files.file(QStringLiteral("broken.jpg"))});
     EXPECT_TRUE(widthBox()->hasFocus());
 }
 

@@ -132,7 +132,7 @@ TEST_F(ImportTest, AFailedOpenOrPasteKeepsTheCurrentPictureAndView)
     ASSERT_TRUE(state.view.imageLoaded);
     wheel(-120);
     const ViewState before = state.view;
-    const QImage viewBefore = window->workspace().image;
+    const QImage viewBefore = window->workspaceForTest().image;
 
     files.write(QStringLiteral("empty.png"), QByteArray());
     files.write(QStringLiteral("cut.png"), encodeAs(photo, "png").left(40));
@@ -168,7 +168,7 @@ TEST_F(ImportTest, AFailedOpenOrPasteKeepsTheCurrentPictureAndView)
         EXPECT_EQ(state.view.currentPicture, before.currentPicture);
         EXPECT_EQ(state.view.pictureFile, before.pictureFile);
         EXPECT_DOUBLE_EQ(state.view.viewScale, before.viewScale);
-        EXPECT_EQ(window->workspace().image, viewBefore);
+        EXPECT_EQ(window->workspaceForTest().image, viewBefore);
     }
 
     // Copying the frame and turning still work on the photo.
@@ -209,7 +209,7 @@ TEST_F(ImportTest, CtrlCCopiesTheFramedPixels)
     EXPECT_EQ(clipboard.placements, 0);
     key(Qt::Key_C, Qt::ControlModifier);
     ASSERT_EQ(clipboard.placements, 1);
-    const Workspace& ws = window->workspace();
+    const Workspace& ws = window->workspaceForTest();
     EXPECT_EQ(clipboard.placed, ws.image.copy(125, 34, 160, 210));
 }
 
@@ -250,7 +250,7 @@ TEST_F(ImportTest, ArrowKeysMoveTheFrameOnlyWithAPicture)
     key(Qt::Key_Down);
     EXPECT_EQ(state.frame.frameLeft, 124);
     EXPECT_EQ(state.frame.frameTop, 35);
-    const Workspace& ws = window->workspace();
+    const Workspace& ws = window->workspaceForTest();
     EXPECT_EQ(ws.view.pixel(123, 34), qRgb(255, 255, 0));
 }
 
@@ -311,7 +311,7 @@ TEST_F(ImportTest, EnlargingTheWindowRendersThePictureAgain)
     key(Qt::Key_V, Qt::ControlModifier);
     window->resizeClient(QSize(686, 410));
     QTest::qWait(10);
-    EXPECT_EQ(window->workspace().image.size(), QSize(511, 329));
+    EXPECT_EQ(window->workspaceForTest().image.size(), QSize(511, 329));
     EXPECT_EQ(state.view.marginX, (511 - 300) / 2);
     EXPECT_EQ(state.view.marginY, (329 - 200) / 2);
 }

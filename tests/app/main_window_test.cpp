@@ -201,7 +201,7 @@ TEST_F(MainWindowTest, ASettingsFolderThatCannotBeCreatedLeavesTheProgramRunning
 
 TEST_F(MainWindowTest, TheToolPaletteIsHiddenAndFollowsTheWindow)
 {
-    ToolPaletteWindow* palette = window->toolPalette();
+    ToolPaletteWindow* palette = window->toolPaletteForTest();
     ASSERT_NE(palette, nullptr);
     EXPECT_FALSE(palette->isVisible());
     window->move(300, 200);

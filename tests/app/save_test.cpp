@@ -33,7 +33,7 @@ protected:
     QImage framedView() const
     {
         const FrameState& f = state.frame;
-        return window->workspace().image.copy(f.frameLeft, f.frameTop, f.frameWidth, f.frameHeight);
+        return window->workspaceForTest().image.copy(f.frameLeft, f.frameTop, f.frameWidth, f.frameHeight);
     }
 
     QAction* toolbarEntry(int index) { return unit<QToolBar>("工具条1")->actions()[index]; }

@@ -61,17 +61,17 @@ protected:
     int regionRight() const { return state.main.mainWidth - state.main.ncW - 45; }
     void clickBatchItem(Qt::MouseButton button = Qt::LeftButton) { statusBarClick(regionLeft() + 20, button); }
 
-    BatchCropSettingsWindow* settingsWindow() { return window->batchMode()->settingsWindow(); }
+    BatchCropSettingsWindow* settingsWindowForTest() { return window->batchModeForTest()->settingsWindowForTest(); }
     template <typename T = QWidget>
     T* settingsUnit(const char* name)
     {
-        return settingsWindow()->findChild<T*>(QString::fromUtf8(name));
+        return settingsWindowForTest()->findChild<T*>(QString::fromUtf8(name));
     }
 
     // Fills the settings window and presses OK.
     void confirmSettings(int naming, bool keep, int format = 0, const QString& prefix = QString())
     {
-        ASSERT_NE(settingsWindow(), nullptr);
+        ASSERT_NE(settingsWindowForTest(), nullptr);
         settingsUnit<QLineEdit>("批截目标目录编辑框")->setText(source.path());
         settingsUnit<QLineEdit>("批截保存目录编辑框")->setText(output.path());
         settingsUnit<QComboBox>("批截格式组合框")->setCurrentIndex(format);
@@ -113,16 +113,16 @@ TEST_F(BatchModeTest, TheItemOpensTheSettingsWindowAndOkStartsTheRun)
 {
     clickBatchItem();
     auto* item = unit<QCheckBox>("批量截图选项");
-    ASSERT_NE(settingsWindow(), nullptr);
+    ASSERT_NE(settingsWindowForTest(), nullptr);
     EXPECT_TRUE(item->isChecked());
     EXPECT_FALSE(state.batch.batchActive);
-    EXPECT_TRUE(settingsWindow()->isModal());
+    EXPECT_TRUE(settingsWindowForTest()->isModal());
 
     confirmSettings(2, true);
     EXPECT_TRUE(state.batch.batchActive);
     EXPECT_TRUE(state.batch.keysRegistered);
     EXPECT_TRUE(item->isChecked());
-    EXPECT_EQ(settingsWindow(), nullptr);
+    EXPECT_EQ(settingsWindowForTest(), nullptr);
     EXPECT_TRUE(state.view.imageLoaded);
     EXPECT_EQ(state.batch.task.imageCount, 3);
     EXPECT_EQ(window->windowTitle(), QStringLiteral(" 当前文件：") + scanned()[0] + QStringLiteral("  未截图"));
@@ -208,7 +208,7 @@ TEST_F(BatchModeTest, ALaterRunResumesAtTheSameImage)
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("是否沿用上次批量截图设置，并继续上次操作？"));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Question);
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(settingsWindow(), nullptr);
+    EXPECT_EQ(settingsWindowForTest(), nullptr);
     EXPECT_TRUE(state.batch.batchActive);
     EXPECT_TRUE(state.batch.keysRegistered);
     EXPECT_EQ(window->windowTitle(), title);
@@ -230,9 +230,9 @@ TEST_F(BatchModeTest, AResumeWithoutItsSaveFolderAsksForTheSettings)
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[1].title, QStringLiteral("提示："));
     EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("批量截图保存目录不存在，请重新设置。"));
-    ASSERT_NE(settingsWindow(), nullptr);
+    ASSERT_NE(settingsWindowForTest(), nullptr);
     EXPECT_TRUE(state.batch.batchActive);
-    settingsWindow()->close();
+    settingsWindowForTest()->close();
     QCoreApplication::processEvents();
     EXPECT_TRUE(state.batch.keysRegistered); // the mode is on, so the keys come back
 }
@@ -253,13 +253,13 @@ TEST_F(BatchModeTest, SettingsNotKeptAreAllWrittenEmpty)
     open();
     clickBatchItem(); // no question: the window opens at once
     EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_NE(settingsWindow(), nullptr);
+    EXPECT_NE(settingsWindowForTest(), nullptr);
 }
 
 TEST_F(BatchModeTest, ClosingTheWindowWithoutOkLeavesTheModeAsItWas)
 {
     clickBatchItem();
-    settingsWindow()->close();
+    settingsWindowForTest()->close();
     QCoreApplication::processEvents();
     EXPECT_FALSE(unit<QCheckBox>("批量截图选项")->isChecked());
     EXPECT_FALSE(state.batch.batchActive);
@@ -269,9 +269,9 @@ TEST_F(BatchModeTest, ClosingTheWindowWithoutOkLeavesTheModeAsItWas)
     // A right click while the mode is on, closed again: the mode stays on.
     startBatch();
     clickBatchItem(Qt::RightButton);
-    ASSERT_NE(settingsWindow(), nullptr);
+    ASSERT_NE(settingsWindowForTest(), nullptr);
     EXPECT_FALSE(state.batch.keysRegistered);
-    settingsWindow()->close();
+    settingsWindowForTest()->close();
     QCoreApplication::processEvents();
     EXPECT_TRUE(state.batch.batchActive);
     EXPECT_TRUE(state.batch.keysRegistered);
@@ -282,10 +282,10 @@ TEST_F(BatchModeTest, OnlyTheItemRegionAnswersTheMouse)
 {
     statusBarClick(regionLeft() - 1);
     statusBarClick(regionRight() + 1);
-    EXPECT_EQ(settingsWindow(), nullptr);
+    EXPECT_EQ(settingsWindowForTest(), nullptr);
     EXPECT_FALSE(unit<QCheckBox>("批量截图选项")->isChecked());
     statusBarClick(regionRight());
-    EXPECT_NE(settingsWindow(), nullptr);
+    EXPECT_NE(settingsWindowForTest(), nullptr);
 }
 
 TEST_F(BatchModeTest, ALeftClickOnTheTickedItemEndsTheMode)
@@ -419,7 +419,7 @@ TEST_F(BatchModeTest, TheNamePromptNamesTheCropAndHoldsTheKeys)
 TEST_F(BatchModeTest, TheSpreadsheetSchemeNamesEachCropAfterTheNextPupil)
 {
     startBatch(5); // the name list opens with the mode
-    NameListWindow* list = window->nameList()->window();
+    NameListWindow* list = window->nameListForTest()->windowForTest();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->windowTitle(), QStringLiteral("导入EXCEL，按所选单元格文字命名即将截取的图片"));
     dialogs.messages.clear();
@@ -456,18 +456,18 @@ TEST_F(BatchModeTest, TheSpreadsheetSchemeNamesEachCropAfterTheNextPupil)
     EXPECT_EQ(savedFiles(), expected);
 
     // Without the list window the save asks; No opens the settings, not modal.
-    window->nameList()->closeAndReset();
+    window->nameListForTest()->closeAndReset();
     save();
     EXPECT_EQ(dialogs.messages.last().title, QStringLiteral("询问"));
     EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？"));
     EXPECT_EQ(dialogs.messages.last().buttons, MessageButtons::YesNo);
-    ASSERT_NE(settingsWindow(), nullptr);
-    EXPECT_FALSE(settingsWindow()->isModal());
-    settingsWindow()->close();
+    ASSERT_NE(settingsWindowForTest(), nullptr);
+    EXPECT_FALSE(settingsWindowForTest()->isModal());
+    settingsWindowForTest()->close();
     QCoreApplication::processEvents();
     dialogs.messageAnswers = {MessageAnswer::Yes};
     save(); // Yes opens the list again
-    EXPECT_NE(window->nameList()->window(), nullptr);
+    EXPECT_NE(window->nameListForTest()->windowForTest(), nullptr);
     EXPECT_TRUE(state.nameList.windowOpen);
     EXPECT_EQ(savedFiles().size(), 3);
 }

@@ -36,7 +36,7 @@ using D = NavigationDirection;
 
 TEST_F(NavigationKeysTest, AHeldKeyMovesOneImage)
 {
-    keys.RegisterNavigationKeys();
+    keys.registerNavigationKeys();
     press(Qt::Key_S);
     for (int i = 0; i < 5; ++i) {
         release(Qt::Key_S, true);
@@ -52,7 +52,7 @@ TEST_F(NavigationKeysTest, AHeldKeyMovesOneImage)
 
 TEST_F(NavigationKeysTest, EachKeyOfTheOtherDirectionActs)
 {
-    keys.RegisterNavigationKeys();
+    keys.registerNavigationKeys();
     press(Qt::Key_S);
     press(Qt::Key_D);
     press(Qt::Key_A);
@@ -63,7 +63,7 @@ TEST_F(NavigationKeysTest, EachKeyOfTheOtherDirectionActs)
 
 TEST_F(NavigationKeysTest, AKeyPressedAgainAfterLettingGoActsAgain)
 {
-    keys.RegisterNavigationKeys();
+    keys.registerNavigationKeys();
     QTest::keyClick(&edit, Qt::Key_S);
     QTest::keyClick(&edit, Qt::Key_S);
     press(Qt::Key_F);
@@ -74,11 +74,11 @@ TEST_F(NavigationKeysTest, AKeyPressedAgainAfterLettingGoActsAgain)
 
 TEST_F(NavigationKeysTest, ReleasedKeysAndModifiedKeysAreTypedAsLetters)
 {
-    keys.RegisterNavigationKeys();
+    keys.registerNavigationKeys();
     QTest::keyClick(&edit, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(moves.isEmpty());
-    keys.ReleaseNavigationKeys();
-    keys.ReleaseNavigationKeys(); // releasing twice changes nothing
+    keys.releaseNavigationKeys();
+    keys.releaseNavigationKeys(); // releasing twice changes nothing
     EXPECT_FALSE(batch.keysRegistered);
     QTest::keyClicks(&edit, QStringLiteral("asdf"));
     EXPECT_EQ(edit.text(), QStringLiteral("asdf"));
@@ -87,15 +87,15 @@ TEST_F(NavigationKeysTest, ReleasedKeysAndModifiedKeysAreTypedAsLetters)
 
 TEST_F(NavigationKeysTest, RegisteringTwiceActsOnceAndRestoreNeedsTheMode)
 {
-    keys.RegisterNavigationKeys();
-    keys.RegisterNavigationKeys();
+    keys.registerNavigationKeys();
+    keys.registerNavigationKeys();
     press(Qt::Key_S);
     EXPECT_EQ(moves.size(), 1);
-    keys.ReleaseNavigationKeys();
-    keys.RestoreNavigationKeys(); // batch crop mode is off: nothing
+    keys.releaseNavigationKeys();
+    keys.restoreNavigationKeys(); // batch crop mode is off: nothing
     EXPECT_FALSE(batch.keysRegistered);
     batch.batchActive = true;
-    keys.RestoreNavigationKeys();
+    keys.restoreNavigationKeys();
     EXPECT_TRUE(batch.keysRegistered);
 }
 

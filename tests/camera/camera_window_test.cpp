@@ -151,7 +151,7 @@ TEST_F(CameraWindowTest, TheWindowFollowsTheFrameWhileItIsOpen)
 
     // The frame colour reaches the bars.
     const QColor before = cameraUnit("拍图框上标签")->palette().color(QPalette::Window);
-    EXPECT_EQ(before, window->workspace().frameColour);
+    EXPECT_EQ(before, window->workspaceForTest().frameColour);
 }
 
 TEST_F(CameraWindowTest, ResizingSnapsBackToTheDevicesAspect)
@@ -307,7 +307,7 @@ TEST_F(CameraWindowTest, ClosingTheWindowLetsTheDeviceGoAndBatchCropClosesIt)
     EXPECT_TRUE(shown("拍图框上标签"));
 
     // Batch crop closes the window and switches fast capture off.
-    window->batchMode()->EnterBatchCrop();
+    window->batchModeForTest()->enterBatchCrop();
     EXPECT_FALSE(state.camera.cameraOpen);
     EXPECT_FALSE(state.camera.fastCaptureOn);
 }

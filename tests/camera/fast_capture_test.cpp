@@ -64,7 +64,7 @@ protected:
         return ReadSetting(state.main.settingsFolder, kFastSection, key);
     }
 
-    FastCaptureSettingsWindow* settingsWindow() { return window->camera()->fastCapture().settingsWindow(); }
+    FastCaptureSettingsWindow* settingsWindowForTest() { return window->cameraForTest()->fastCaptureForTest().settingsWindowForTest(); }
 
     // What the preview shows of `still` under a frame at the preview frame's place.
     QImage expectedShot(const QImage& still)
@@ -154,16 +154,16 @@ TEST_F(FastCaptureTest, TheSpreadsheetSchemeChecksTheListAndAdvancesAfterEachSho
     EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("询问"));
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？"));
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
-    ASSERT_NE(settingsWindow(), nullptr);
+    ASSERT_NE(settingsWindowForTest(), nullptr);
     EXPECT_TRUE(state.camera.fastSettingsOpen);
-    settingsWindow()->close();
+    settingsWindowForTest()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(state.camera.fastSettingsOpen);
 
     dialogs.messageAnswers = {MessageAnswer::Yes};
     shoot(); // Yes opens the list, worded for shots
     ASSERT_TRUE(state.nameList.windowOpen);
-    NameListWindow* list = window->nameList()->window();
+    NameListWindow* list = window->nameListForTest()->windowForTest();
     EXPECT_EQ(list->windowTitle(), QStringLiteral("导入EXCEL，按所选单元格文字命名即将拍照的图片"));
     shoot();
     EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("请先导入EXCEL文件。"));
@@ -207,9 +207,9 @@ TEST_F(FastCaptureTest, AShotWithoutAUsableFolderOpensTheSettings)
         EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示："));
         EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8(c.message));
         EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
-        ASSERT_NE(settingsWindow(), nullptr);
-        EXPECT_TRUE(settingsWindow()->isVisible());
-        settingsWindow()->close();
+        ASSERT_NE(settingsWindowForTest(), nullptr);
+        EXPECT_TRUE(settingsWindowForTest()->isVisible());
+        settingsWindowForTest()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     EXPECT_TRUE(savedFiles().isEmpty());
@@ -282,7 +282,7 @@ TEST_F(FastCaptureTest, NoToTheQuestionOpensTheSettingsAndOkKeepsThem)
     state.camera.fast.keepFastSettings = true;
     openFastCapture(patternPicture({640, 480}));
     ASSERT_EQ(dialogs.messages.size(), 1);
-    FastCaptureSettingsWindow* settings = settingsWindow();
+    FastCaptureSettingsWindow* settings = settingsWindowForTest();
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(settings->windowTitle(), QStringLiteral("批量速拍设置"));
     EXPECT_TRUE(settings->isModal());
@@ -291,7 +291,7 @@ TEST_F(FastCaptureTest, NoToTheQuestionOpensTheSettingsAndOkKeepsThem)
     settings->findChild<QLineEdit*>(QStringLiteral("速拍保存目录编辑框"))->setText(chosen.path() + QLatin1Char('/'));
     QTest::mouseClick(settings->findChild<QPushButton*>(QStringLiteral("确定速拍设置按钮")), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(settingsWindow(), nullptr);
+    EXPECT_EQ(settingsWindowForTest(), nullptr);
     EXPECT_FALSE(state.camera.fastSettingsOpen);
     EXPECT_EQ(state.camera.fast.fastSaveDir, chosen.path());
     EXPECT_EQ(fastSetting(SettingKey::saveFolder), chosen.path());
@@ -306,7 +306,7 @@ TEST_F(FastCaptureTest, BatchCropClosesTheSettingsWindowAndEndsFastCapture)
     openFastCapture(patternPicture({640, 480}));
     QTest::mouseClick(cameraUnit<QPushButton>("速拍设置按钮"), Qt::LeftButton);
     ASSERT_TRUE(state.camera.fastSettingsOpen);
-    window->batchMode()->EnterBatchCrop();
+    window->batchModeForTest()->enterBatchCrop();
     EXPECT_FALSE(state.camera.fastSettingsOpen);
     EXPECT_FALSE(state.camera.fastCaptureOn);
     EXPECT_FALSE(state.camera.cameraOpen);

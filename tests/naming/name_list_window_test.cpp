@@ -48,8 +48,8 @@ protected:
     void openWindow(NameListContext context = NameListContext::Crop)
     {
         list->open(context);
-        ASSERT_NE(list->window(), nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+        ASSERT_NE(list->windowForTest(), nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list->windowForTest()));
     }
 
     void setMode(RunningMode mode)
@@ -83,7 +83,7 @@ protected:
     template <typename T = QWidget>
     T* unit(const char* name)
     {
-        return list->window() ? list->window()->findChild<T*>(QString::fromUtf8(name)) : nullptr;
+        return list->windowForTest() ? list->windowForTest()->findChild<T*>(QString::fromUtf8(name)) : nullptr;
     }
     QPushButton* importButton() { return unit<QPushButton>("导入EXCEL按钮"); }
     QCheckBox* autoNextBox() { return unit<QCheckBox>("自动下一行选择框"); }
@@ -136,7 +136,7 @@ TEST_F(NameListWindowTest, TheWindowOpensWithItsUnitsInPlaceAndForgetsAnEarlierN
     state.nameList.imported = true;
     state.nameList.selectedName = QStringLiteral("旧名");
     openWindow();
-    NameListWindow* w = list->window();
+    NameListWindow* w = list->windowForTest();
     EXPECT_TRUE(w->isWindow());
     EXPECT_EQ(w->parentWidget(), &owner);
     EXPECT_EQ(w->size(), QSize(414, 466));
@@ -167,17 +167,17 @@ TEST_F(NameListWindowTest, TheWindowOpensWithItsUnitsInPlaceAndForgetsAnEarlierN
 
     // Opening again raises the same window.
     list->open(NameListContext::Crop);
-    EXPECT_EQ(list->window(), w);
+    EXPECT_EQ(list->windowForTest(), w);
 }
 
 TEST_F(NameListWindowTest, TheTreeAndTheGridFollowTheWindowSize)
 {
     openWindow();
-    list->window()->resize(514, 566);
+    list->windowForTest()->resize(514, 566);
     EXPECT_EQ(tree()->geometry(), QRect(8, 36, 128, 512));
     EXPECT_EQ(grid()->geometry(), QRect(144, 36, 370, 512));
     EXPECT_EQ(autoNextBox()->geometry(), QRect(374, 8, 140, 24));
-    list->window()->resize(414, 466);
+    list->windowForTest()->resize(414, 466);
     EXPECT_EQ(tree()->geometry(), QRect(8, 36, 128, 412));
     EXPECT_EQ(grid()->geometry(), QRect(144, 36, 270, 412));
     EXPECT_EQ(autoNextBox()->geometry(), QRect(274, 8, 140, 24));
@@ -200,10 +200,10 @@ TEST_F(NameListWindowTest, TitleAndCaptionSpeakOfCropsOrShots)
     for (const auto& c : cases) {
         setMode(c.running);
         openWindow(c.openedFor);
-        EXPECT_EQ(list->window()->windowTitle(), c.title);
+        EXPECT_EQ(list->windowForTest()->windowTitle(), c.title);
         EXPECT_EQ(autoNextBox()->text(), c.caption);
         list->closeAndReset();
-        ASSERT_EQ(list->window(), nullptr);
+        ASSERT_EQ(list->windowForTest(), nullptr);
     }
 }
 
@@ -525,7 +525,7 @@ TEST_F(NameListWindowTest, ModesStartingWithTheWindowOpenRewordIt)
     openWindow(NameListContext::Crop);
     // Nothing imported: only the title and the caption change.
     list->wordFor(NameListContext::Shot);
-    EXPECT_EQ(list->window()->windowTitle(), kShotTitle);
+    EXPECT_EQ(list->windowForTest()->windowTitle(), kShotTitle);
     EXPECT_EQ(autoNextBox()->text(), kShotCaption);
     EXPECT_EQ(status(), kImportFirst);
 
@@ -547,7 +547,7 @@ TEST_F(NameListWindowTest, ModesStartingWithTheWindowOpenRewordIt)
     for (const auto& c : cases) {
         state.nameList.selectedName = c.name;
         list->wordFor(c.context);
-        EXPECT_EQ(list->window()->windowTitle(), c.title);
+        EXPECT_EQ(list->windowForTest()->windowTitle(), c.title);
         EXPECT_EQ(status(), c.status);
     }
 }
@@ -560,7 +560,7 @@ TEST_F(NameListWindowTest, ClosingForgetsTheList)
     importAs();
     clickCell(0, 0);
     list->closeAndReset();
-    EXPECT_EQ(list->window(), nullptr);
+    EXPECT_EQ(list->windowForTest(), nullptr);
     EXPECT_TRUE(released);
     EXPECT_FALSE(state.nameList.windowOpen);
     EXPECT_FALSE(state.nameList.imported);
@@ -571,8 +571,8 @@ TEST_F(NameListWindowTest, ClosingForgetsTheList)
     openWindow();
     prepareClassBook();
     importAs();
-    list->window()->close();
-    EXPECT_EQ(list->window(), nullptr);
+    list->windowForTest()->close();
+    EXPECT_EQ(list->windowForTest(), nullptr);
     EXPECT_FALSE(state.nameList.imported);
     openWindow();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -605,16 +605,16 @@ TEST_F(NameListWindowTest, WhileASheetIsReadTheBookStaysAndACloseWaits)
             QMetaObject::invokeMethod(
                 &owner,
                 [&] {
-                    acted = list->window() && list->window()->busy();
+                    acted = list->windowForTest() && list->windowForTest()->busy();
                     dialogs.fileAnswers = {QStringLiteral("/tmp/另一个.xlsx")};
                     QTest::mouseClick(importButton(), Qt::LeftButton);
                     clickItem(sheetItem(2));
                     clickCell(1, 0);
                     if (act == MidRead::CloseBox)
-                        list->window()->close();
+                        list->windowForTest()->close();
                     if (act == MidRead::CloseAndReset)
                         list->closeAndReset();
-                    acted = acted && list->window() != nullptr;
+                    acted = acted && list->windowForTest() != nullptr;
                 },
                 Qt::QueuedConnection);
         };
@@ -632,7 +632,7 @@ TEST_F(NameListWindowTest, WhileASheetIsReadTheBookStaysAndACloseWaits)
             EXPECT_FALSE(released) << n;
             list->closeAndReset();
         } else {
-            EXPECT_EQ(list->window(), nullptr) << n;
+            EXPECT_EQ(list->windowForTest(), nullptr) << n;
             EXPECT_TRUE(released) << n;
             EXPECT_FALSE(state.nameList.windowOpen) << n;
             EXPECT_FALSE(state.nameList.imported) << n;
@@ -659,14 +659,14 @@ TEST_F(NameListWindowTest, ACloseDuringAnImportWaitsForIt)
             &owner,
             [&] {
                 list->closeAndReset();
-                acted = list->window() != nullptr && state.nameList.windowOpen;
+                acted = list->windowForTest() != nullptr && state.nameList.windowOpen;
             },
             Qt::QueuedConnection);
     };
     importAs();
     EXPECT_TRUE(acted);
     EXPECT_TRUE(released);
-    EXPECT_EQ(list->window(), nullptr);
+    EXPECT_EQ(list->windowForTest(), nullptr);
     EXPECT_FALSE(state.nameList.imported);
 }
 

@@ -42,7 +42,7 @@ protected:
         return cameraWindow();
     }
 
-    CameraWindow* cameraWindow() { return window->camera()->window(); }
+    CameraWindow* cameraWindow() { return window->cameraForTest()->windowForTest(); }
 
     template <typename T = QWidget>
     T* cameraUnit(const char* name)

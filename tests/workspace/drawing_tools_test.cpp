@@ -29,7 +29,7 @@ class DrawingToolsTest : public MainWindowFixture {
 protected:
     ViewPanel* view() { return unit<ViewPanel>("可视画板"); }
     QLineEdit* entry() { return unit<QLineEdit>("文字输入编辑框"); }
-    ToolPaletteWindow* palette() { return window->toolPalette(); }
+    ToolPaletteWindow* palette() { return window->toolPaletteForTest(); }
 
     template <typename T = QWidget>
     T* paletteUnit(const char* name)
@@ -87,7 +87,7 @@ protected:
     void startBatchKeys()
     {
         state.batch.batchActive = true;
-        window->batchMode()->keys().RegisterNavigationKeys();
+        window->batchModeForTest()->keys().registerNavigationKeys();
         ASSERT_TRUE(state.batch.keysRegistered);
     }
 };
@@ -235,7 +235,7 @@ TEST_F(DrawingToolsTest, TheSavedCropContainsTheStroke)
     release(inFrame + QPoint(40, 0));
     TempFolder out;
     dialogs.fileAnswers = {out.file(QStringLiteral("crop.png"))};
-    window->CropAndSave();
+    window->cropAndSave();
     const QImage saved = decodeImageFile(out.file(QStringLiteral("crop.png")));
     ASSERT_EQ(saved.size(), QSize(160, 210));
     EXPECT_EQ(saved.pixel(20, 30), qRgb(0, 255, 0));
@@ -333,7 +333,7 @@ TEST_F(DrawingToolsTest, ColoursComeFromThePickerTheSwatchesAndThePipette)
     tick("吸管选择框");
     const QPoint onOutline(state.frame.frameLeft - 1, state.frame.frameTop + 20);
     click(onOutline);
-    applied(window->workspace().frameColour);
+    applied(window->workspaceForTest().frameColour);
     EXPECT_TRUE(state.tools.pipetteOn); // it stays on
 }
 

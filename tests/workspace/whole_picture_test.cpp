@@ -19,7 +19,7 @@ protected:
     {
         files.write(QStringLiteral("large.jpg"), encodeAs(photoLikePicture(3200, 2400), "JPEG", 90));
         dialogs.fileAnswers = {files.file(QStringLiteral("large.jpg"))};
-        window->OpenImageFile();
+        window->openImageFile();
         ASSERT_TRUE(state.view.imageLoaded);
     }
 
@@ -27,8 +27,8 @@ protected:
     void expectCaptureIsTheView()
     {
         const FrameState& f = state.frame;
-        EXPECT_EQ(CaptureFrameImage(state, window->workspace()),
-                  window->workspace().image.copy(f.frameLeft, f.frameTop, f.frameWidth, f.frameHeight));
+        EXPECT_EQ(CaptureFrameImage(state, window->workspaceForTest()),
+                  window->workspaceForTest().image.copy(f.frameLeft, f.frameTop, f.frameWidth, f.frameHeight));
     }
 
     void zoomIn(int steps)
@@ -48,7 +48,7 @@ TEST_F(WholePictureTest, ALargePhotoIsShownFromAReducedDecodeUntilTheViewNeedsMo
     EXPECT_EQ(v.reducedFrom, QSize(3200, 2400));
     EXPECT_EQ(v.currentPicture.size(), QSize(800, 600)); // a quarter covers the fitted view
     const double fitted = v.viewScale;
-    EXPECT_DOUBLE_EQ(fitted, FitScale(QSize(3200, 2400), window->workspace().image.size()));
+    EXPECT_DOUBLE_EQ(fitted, FitScale(QSize(3200, 2400), window->workspaceForTest().image.size()));
     expectCaptureIsTheView();
 
     // Zoomed past what the reduced copy holds, the whole picture comes in the background.
@@ -66,7 +66,7 @@ TEST_F(WholePictureTest, AQuarterTurnTakesTheWholePictureFirst)
 {
     openLargePhoto();
     ASSERT_TRUE(state.view.reducedFrom.isValid());
-    window->RotateCurrentImage(90);
+    window->rotateCurrentImage(90);
     EXPECT_FALSE(state.view.reducedFrom.isValid());
     EXPECT_EQ(state.view.currentPicture.size(), QSize(2400, 3200));
 }
@@ -78,7 +78,7 @@ TEST_F(WholePictureTest, AWholeDecodeForAnEarlierPhotoIsNotTaken)
     // Another photo before it comes: the late decode must not replace it.
     files.write(QStringLiteral("other.jpg"), encodeAs(photoLikePicture(3000, 2000), "JPEG", 90));
     dialogs.fileAnswers = {files.file(QStringLiteral("other.jpg"))};
-    window->OpenImageFile();
+    window->openImageFile();
     QTest::qWait(500);
     QCoreApplication::processEvents();
     EXPECT_NE(state.view.currentPicture.size(), QSize(3200, 2400));
