@@ -11,9 +11,8 @@
 #include "naming/name_list.h"
 #include "platform/dialogs.h"
 #include "platform/number_text.h"
-#include "workspace/colour_picker.h"
 #include "workspace/frame_geometry.h"
-#include "workspace/spin_edit_box.h"
+#include "workspace/frame_panel.h"
 #include "workspace/tool_palette_window.h"
 #include "workspace/view_panel.h"
 #include "workspace/view_render.h"
@@ -70,19 +69,15 @@ MainWindow::MainWindow(AppState& state, const PlatformServices& platform,
 void MainWindow::createSubsystems(const PlatformServices& platform)
 {
     nameList_ = std::make_unique<NameList>(state_, dialogs_, this);
-    batchMode_ = new BatchCropMode(state_, BatchServices{dialogs_, sound_, clock_, *nameList_, *this}, this,
-                                   statusBar_, batchItem_);
-    camera_ = new Camera(state_, FastCaptureServices{dialogs_, sound_, clock_, *nameList_, *this},
-                         platform.makeCamera, this);
+    const CropServices services{dialogs_, sound_, clock_, *nameList_, *this, *framePanel_};
+    batchMode_ = new BatchCropMode(state_, services, this, statusBar_, batchItem_);
+    camera_ = new Camera(state_, services, platform.makeCamera, this);
     tools_ = new DrawingTools(state_, ws_,
                               {dialogs_, viewPanel_, textEntry_, focusHolder_,
                                [this] { showWorkspace(); }, [this](const QString& hint) { statusBarHint(hint); }},
                               toolPalette_, this);
-    // Letters typed for the text tool must reach its entry box, not batch crop's keys.
-    connect(tools_, &DrawingTools::typingStarted, &batchMode_->keys(), &NavigationKeys::releaseNavigationKeys);
-    connect(tools_, &DrawingTools::typingEnded, &batchMode_->keys(), &NavigationKeys::restoreNavigationKeys);
     wholePicture_ = new WholePictureLoader(state_, ws_, this);
-    connect(wholePicture_, &WholePictureLoader::arrived, this, &MainWindow::showWorkspace);
+    wireFeatures();
     // Real time: the age of files left by an earlier run's cut-short writes.
     RemoveInterruptedWrites(state_.main.settingsFolder, {kTaskFileName}, QDateTime::currentDateTime());
     keptFiles_ = std::make_unique<KeptSettingsFileNotice>(dialogs_);
@@ -106,7 +101,6 @@ void MainWindow::startUp()
     statusBarHint(kStartHint);
     hScrollBar_->setEnabled(false);
     vScrollBar_->setEnabled(false);
-    sizeTypeBox_->setCurrentIndex(0);
 
     const MainLayout layout = LayoutForClient(clientSize());
     state_.view.viewCentreX = layout.viewCentreX;
@@ -116,7 +110,6 @@ void MainWindow::startUp()
     state_.tools.textCharWidth = 6;
     state_.tools.textLineHeight = 12;
     state_.camera.deviceAspect = 0.75;
-    state_.frame.jpegLimitKB = readNumber(jpegSizeBox_->text());
 
     state_.main.settingsFolder =
         PrepareSettingsFolder(environment_.programFolder, environment_.userDataFolder);
@@ -143,10 +136,41 @@ void MainWindow::bindEvents()
     connect(menuAbout_, &QAction::triggered, this, &MainWindow::showAbout);
     connect(menuHelp_, &QAction::triggered, this, &MainWindow::onHelpCommand);
 
-    connect(saveButton_, &QPushButton::clicked, this, &MainWindow::cropAndSave);
     bindViewEvents();
     bindFrameEvents();
     watchUnitMouseMoves();
+}
+
+// The one place where the features hear each other. The order of the
+// connections to one signal is the order in which its listeners act.
+void MainWindow::wireFeatures()
+{
+    // Letters typed for the text tool must reach its entry box, not batch crop's keys.
+    NavigationKeys* keys = &batchMode_->keys();
+    connect(tools_, &DrawingTools::typingStarted, keys, &NavigationKeys::releaseNavigationKeys);
+    connect(tools_, &DrawingTools::typingEnded, keys, &NavigationKeys::restoreNavigationKeys);
+
+    connect(batchMode_, &BatchCropMode::entering, camera_, &Camera::closeForBatchCrop);
+    connect(batchMode_, &BatchCropMode::resuming, tools_, &DrawingTools::untickTools);
+
+    // A new side of the frame: the text being typed is stamped, the camera
+    // follows, then the view makes room.
+    const auto endTyping = [this] { tools_->endTextEntry(); };
+    connect(framePanel_, &FramePanel::frameWidthChanged, tools_, endTyping);
+    connect(framePanel_, &FramePanel::frameWidthChanged, camera_, &Camera::followFrameWidth);
+    connect(framePanel_, &FramePanel::frameWidthChanged, this, [this](int side) { makeRoomForFrame(true, side); });
+    connect(framePanel_, &FramePanel::frameHeightChanged, tools_, endTyping);
+    connect(framePanel_, &FramePanel::frameHeightChanged, camera_, &Camera::followFrameHeight);
+    connect(framePanel_, &FramePanel::frameHeightChanged, this, [this](int side) { makeRoomForFrame(false, side); });
+    connect(framePanel_, &FramePanel::frameResizedByDrag, camera_, &Camera::followFrameDrag);
+    connect(framePanel_, &FramePanel::colourChanged, tools_, endTyping);
+    connect(framePanel_, &FramePanel::colourChanged, camera_, &Camera::recolourPreviewFrame);
+    connect(framePanel_, &FramePanel::colourChanged, this, &MainWindow::onFrameColourChanged);
+    // Each batch mode keeps the JPEG limit by its own rule.
+    connect(framePanel_, &FramePanel::jpegLimitChanged, batchMode_, &BatchCropMode::keepJpegLimit);
+    connect(framePanel_, &FramePanel::jpegLimitChanged, camera_, &Camera::keepJpegLimit);
+
+    connect(wholePicture_, &WholePictureLoader::arrived, this, &MainWindow::showWorkspace);
 }
 
 void MainWindow::runToolbarCommand(int index)
@@ -211,12 +235,8 @@ void MainWindow::layoutMainWindow(QSize client)
     viewPanel_->setGeometry(l.view);
     hScrollBar_->setGeometry(l.hScrollBar);
     vScrollBar_->setGeometry(l.vScrollBar);
-    panelGroup_->setGeometry(l.panelGroup);
-    upButton_->setGeometry(l.upButton);
-    downButton_->setGeometry(l.downButton);
-    leftButton_->setGeometry(l.leftButton);
-    rightButton_->setGeometry(l.rightButton);
-    saveButton_->setGeometry(l.saveButton);
+    framePanel_->setGeometry(l.panelGroup);
+    framePanel_->placeButtons(l.upButton, l.downButton, l.leftButton, l.rightButton, l.saveButton);
     statusBar_->setGeometry(l.statusBar);
     statusHintPart_->setGeometry(0, 0, l.statusHintWidth, l.statusBar.height());
     batchItem_->setGeometry(l.statusHintWidth + 4, 0, l.statusBar.width() - l.statusHintWidth - 4,

@@ -16,25 +16,21 @@
 
 class QAction;
 class QCheckBox;
-class QComboBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QScrollBar;
 class QToolBar;
 class BatchCropMode;
 class Camera;
 class DrawingTools;
+class FramePanel;
 class WholePictureLoader;
 class NameList;
 class KeptSettingsFileNotice;
-class ColourPicker;
 class Clipboard;
 class Dialogs;
 class QKeyEvent;
-class SpinEditBox;
 class ToolPaletteWindow;
 class ViewPanel;
 
@@ -97,11 +93,11 @@ private:
     void createUnits();
     void createMenus();
     void createToolbar();
-    void createPanelGroup();
     void createStatusBar();
 
     void startUp();
     void bindEvents();
+    void wireFeatures();
     void createSubsystems(const PlatformServices& platform);
     void measureBorders();
     void shutdown();
@@ -120,15 +116,8 @@ private:
     void onViewLeftPressed(QPoint position);
     void onViewLeftReleased();
     void dragOrHover(QPoint position);
-    void applyFrameWidth();
-    void applyFrameHeight();
-    void applyFrameSide(SpinEditBox* box, bool across);
-    void onSizeBoxSpin(SpinEditBox* box, int step);
-    void onSizeTypeChosen(int index);
-    void onJpegSizeChanged();
-    void onJpegSpin(int step);
-    void onColourPickRequested();
-    void onFrameColourChanged();
+    void makeRoomForFrame(bool across, int side);
+    void onFrameColourChanged(const QColor& colour);
     void refreshFrame();
 
     // The view, in main_window_view.cpp.
@@ -147,19 +136,14 @@ private:
     QWidget* unitOf(QObject* object) const;
     void watchUnitMouseMoves();
 
-    // What batch crop asks of the window, in main_window_host.cpp.
+    // What batch crop and the camera ask of the window, in main_window_host.cpp.
     bool showPictureFile(const QString& path, const DecodedPicture& decoded) override;
     QSize viewSize() const override { return ws_.image.size(); }
     void showNoPicture() override;
     void showShot(const QImage& picture) override;
-    QColor frameColour() const override;
     QImage captureFrame() override;
-    QString frameBoxText(FrameBox box) const override;
-    void writeFrameBoxText(FrameBox box, const QString& text) override;
     void writeStatusHint(const QString& hint) override;
     void focusView() override;
-    void untickDrawingTools() override;
-    void closeCameraWindows() override;
 
     AppState& state_;
     Dialogs& dialogs_;
@@ -186,19 +170,7 @@ private:
     QFrame* statusBar_ = nullptr;            // 状态条1
     QLabel* statusHintPart_ = nullptr;       // the hint section of 状态条1
     QCheckBox* batchItem_ = nullptr;         // the batch item of 状态条1
-    QGroupBox* panelGroup_ = nullptr;        // 面板分组框
-    QComboBox* sizeTypeBox_ = nullptr;       // 尺寸类型组合框
-    SpinEditBox* widthBox_ = nullptr;        // 像素宽编辑框
-    SpinEditBox* heightBox_ = nullptr;       // 像素高编辑框
-    SpinEditBox* jpegSpinBox_ = nullptr;     // 体积编辑框
-    QLineEdit* lessEqualBox_ = nullptr;      // 小于编辑框
-    QLineEdit* jpegSizeBox_ = nullptr;       // JPG体积编辑框
-    ColourPicker* colourPicker_ = nullptr;   // 采集框颜色选择器
-    QPushButton* upButton_ = nullptr;        // 截图上移按钮
-    QPushButton* leftButton_ = nullptr;      // 截图左移按钮
-    QPushButton* saveButton_ = nullptr;      // 截图保存按钮
-    QPushButton* rightButton_ = nullptr;     // 截图右移按钮
-    QPushButton* downButton_ = nullptr;      // 截图下移按钮
+    FramePanel* framePanel_ = nullptr;       // 面板分组框
     QLineEdit* focusHolder_ = nullptr;       // 焦点框
     QAction* menuOpen_ = nullptr;
     QAction* menuEdit_ = nullptr;

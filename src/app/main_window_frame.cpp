@@ -1,25 +1,13 @@
-// The main window's capture frame: mouse drags on the view, the move buttons,
-// the width, height and JPEG size boxes, the size types and the frame colour.
+// The main window's capture frame: mouse drags on the view, and what the
+// view does when the frame panel changes the frame.
 #include "app/main_window.h"
 
-#include "camera/camera.h"
-#include "workspace/drawing_tools.h"
-
 #include "platform/dialogs.h"
-#include "platform/number_text.h"
-#include "workspace/colour_picker.h"
-#include "workspace/frame_boxes.h"
+#include "workspace/drawing_tools.h"
 #include "workspace/frame_drag.h"
-#include "workspace/move_buttons.h"
-#include "workspace/spin_edit_box.h"
-#include "workspace/status_hints.h"
+#include "workspace/frame_panel.h"
 #include "workspace/view_panel.h"
 #include "workspace/view_render.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 
 namespace {
 
@@ -46,37 +34,10 @@ void MainWindow::bindFrameEvents()
 {
     connect(viewPanel_, &ViewPanel::leftPressed, this, &MainWindow::onViewLeftPressed);
     connect(viewPanel_, &ViewPanel::leftReleased, this, &MainWindow::onViewLeftReleased);
-
-    connect(widthBox_, &SpinEditBox::contentChanged, this, &MainWindow::applyFrameWidth);
-    connect(heightBox_, &SpinEditBox::contentChanged, this, &MainWindow::applyFrameHeight);
-    for (SpinEditBox* box : {widthBox_, heightBox_}) {
-        box->setDigitsOnly(true);
-        connect(box, &SpinEditBox::spinned, this, [this, box](int step) { onSizeBoxSpin(box, step); });
-        // Typing in a size box makes the size type "自定义".
-        connect(box->editor(), &QLineEdit::textEdited, this, [this] { sizeTypeBox_->setCurrentIndex(1); });
-    }
-    connect(sizeTypeBox_, &QComboBox::activated, this, &MainWindow::onSizeTypeChosen);
-
-    connect(jpegSizeBox_, &QLineEdit::textChanged, this, &MainWindow::onJpegSizeChanged);
-    connect(jpegSpinBox_, &SpinEditBox::spinned, this, &MainWindow::onJpegSpin);
-    for (QWidget* w : {static_cast<QWidget*>(lessEqualBox_), static_cast<QWidget*>(jpegSpinBox_),
-                       static_cast<QWidget*>(jpegSpinBox_->editor())})
-        w->installEventFilter(this); // their focus goes on to the JPEG size box
-
-    connect(colourPicker_, &ColourPicker::pickRequested, this, &MainWindow::onColourPickRequested);
-    connect(colourPicker_, &ColourPicker::colourChanged, this, &MainWindow::onFrameColourChanged);
-
-    auto* moves = new MoveButtons(state_.moveTicks, state_.frame.frameMove,
-                                  {upButton_, downButton_, leftButton_, rightButton_}, QStringLiteral("截图时钟"), this);
-    moves->setMoveAllowed([this] { return state_.view.imageLoaded; });
-    connect(moves, &MoveButtons::refused, this, [this] {
-        dialogs_.showMessage(QStringLiteral("提示"), kNoPictureMessage, MessageIcon::None, MessageButtons::Ok);
-    });
-    connect(moves, &MoveButtons::moved, this, [this](FrameMove move) {
-        MoveByOne(state_.frame.frameLeft, state_.frame.frameTop, move);
-        refreshFrame();
-    });
-    connect(moves, &MoveButtons::moveEnded, this, [this] { viewPanel_->setFocus(); });
+    connect(framePanel_, &FramePanel::sizeTypeChosen, viewPanel_, qOverload<>(&QWidget::setFocus));
+    connect(framePanel_, &FramePanel::frameMoved, this, &MainWindow::refreshFrame);
+    connect(framePanel_, &FramePanel::moveEnded, viewPanel_, qOverload<>(&QWidget::setFocus));
+    connect(framePanel_, &FramePanel::saveClicked, this, &MainWindow::cropAndSave);
 }
 
 bool MainWindow::toolActive() const
@@ -127,10 +88,7 @@ void MainWindow::dragOrHover(QPoint position)
         endFrameDrag();
         return;
     }
-    if (ChangesWidth(mode))
-        widthBox_->setText(QString::number(f.frameWidth));
-    if (ChangesHeight(mode))
-        heightBox_->setText(QString::number(f.frameHeight));
+    framePanel_->showDraggedSize(ChangesWidth(mode), ChangesHeight(mode));
     state_.lastPointerX = position.x();
     state_.lastPointerY = position.y();
     refreshFrame();
@@ -144,45 +102,13 @@ void MainWindow::endFrameDrag()
     if (mode == FrameDrag::None)
         return;
     state_.frame.frameDrag = FrameDrag::None;
-    if (ChangesWidth(mode) && ChangesHeight(mode))
-        camera_->followFrameType();
-    else if (ChangesWidth(mode))
-        camera_->followFrameWidth();
-    else if (ChangesHeight(mode))
-        camera_->followFrameHeight();
+    framePanel_->settleDraggedSize(ChangesWidth(mode), ChangesHeight(mode));
 }
 
-// ---- width and height boxes, size types ----
-
-void MainWindow::applyFrameWidth()
+// The frame took a new side from the panel: when the view is too small for
+// it, the window grows so that the view is the side plus 30.
+void MainWindow::makeRoomForFrame(bool across, int side)
 {
-    applyFrameSide(widthBox_, true);
-}
-
-void MainWindow::applyFrameHeight()
-{
-    applyFrameSide(heightBox_, false);
-}
-
-// A size box changed: the frame takes the new side; when the view is too
-// small for it, the window grows so that the view is the side plus 30.
-void MainWindow::applyFrameSide(SpinEditBox* box, bool across)
-{
-    if (IsResize(state_.frame.frameDrag))
-        return;
-    if (readWholeNumber(box->text()) > kMaxFrameSide) {
-        box->setText(QString::number(kMaxFrameSide)); // runs this handling again
-        return;
-    }
-    const int side = FrameSideFromText(box->text());
-    FrameState& f = state_.frame;
-    (across ? f.frameWidth : f.frameHeight) = side;
-    // The window is still being made when the start-up size type is applied.
-    if (camera_) {
-        tools_->endTextEntry();
-        across ? camera_->followFrameWidth() : camera_->followFrameHeight();
-    }
-
     const int viewExtent = across ? ws_.image.width() : ws_.image.height();
     if (side + 30 < viewExtent) {
         if (state_.view.imageLoaded)
@@ -204,61 +130,9 @@ void MainWindow::applyFrameSide(SpinEditBox* box, bool across)
     }
 }
 
-void MainWindow::onSizeBoxSpin(SpinEditBox* box, int step)
+void MainWindow::onFrameColourChanged(const QColor& colour)
 {
-    sizeTypeBox_->setCurrentIndex(1);
-    box->setText(QString::number(qint64(readWholeNumber(box->text())) + step));
-}
-
-void MainWindow::onSizeTypeChosen(int index)
-{
-    if (index >= 0 && index < SizeTypes().size()) {
-        const QSize size = SizeTypes()[index].size;
-        if (!size.isEmpty()) {
-            widthBox_->setText(QString::number(size.width()));
-            heightBox_->setText(QString::number(size.height()));
-        }
-    }
-    viewPanel_->setFocus();
-}
-
-// ---- JPEG size ----
-
-void MainWindow::onJpegSizeChanged()
-{
-    const JpegLimitText limit = NormaliseJpegLimit(jpegSizeBox_->text());
-    if (jpegSizeBox_->text() != limit.text) {
-        jpegSizeBox_->setText(limit.text); // runs this handling again
-        return;
-    }
-    state_.frame.jpegLimitKB = limit.limitKB;
-    const QString value = numberText(limit.limitKB);
-    const BatchCropSettings& batch = state_.batch.settings;
-    if (state_.batch.batchActive && batch.keepSettings && batch.outputExtension == kDefaultExtension)
-        WriteSetting(state_.main.settingsFolder, kBatchSection, SettingKey::jpegSize, value);
-    const FastCaptureSettings& fast = state_.camera.fast;
-    if (state_.camera.fastCaptureOn && fast.keepFastSettings && fast.fastExtension == kDefaultExtension)
-        WriteSetting(state_.main.settingsFolder, kFastSection, SettingKey::jpegSize, value);
-}
-
-void MainWindow::onJpegSpin(int step)
-{
-    jpegSizeBox_->setText(SpinJpegLimit(jpegSizeBox_->text(), step));
-}
-
-// ---- colour ----
-
-void MainWindow::onColourPickRequested()
-{
-    if (const auto colour = dialogs_.chooseColour(colourPicker_->colour()))
-        colourPicker_->setColour(*colour);
-}
-
-void MainWindow::onFrameColourChanged()
-{
-    tools_->endTextEntry();
-    ws_.frameColour = colourPicker_->colour();
-    camera_->recolourPreviewFrame(ws_.frameColour);
+    ws_.frameColour = colour;
     if (state_.view.imageLoaded) {
         refreshFrame();
         viewPanel_->setFocus();

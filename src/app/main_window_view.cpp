@@ -5,11 +5,10 @@
 #include "workspace/image_import.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
-#include "workspace/colour_picker.h"
 #include "workspace/drawing_tools.h"
 #include "workspace/whole_picture_loader.h"
+#include "workspace/frame_panel.h"
 #include "workspace/move_buttons.h"
-#include "workspace/spin_edit_box.h"
 #include "workspace/status_hints.h"
 #include "workspace/view_geometry.h"
 #include "workspace/view_keys.h"
@@ -17,10 +16,8 @@
 #include "workspace/view_render.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -194,17 +191,9 @@ void MainWindow::onScrollBarMoved()
 void MainWindow::watchUnitMouseMoves()
 {
     // The units whose hint never changes.
-    const auto unitNamed = [this](const char* name) { return findChild<QWidget*>(QString::fromUtf8(name)); };
-    unitHints_ = {
-        {widthBox_, Hint::width},           {unitNamed("宽度标签"), Hint::width},
-        {heightBox_, Hint::height},         {unitNamed("高度标签"), Hint::height},
-        {jpegSizeBox_, Hint::jpegSize},     {lessEqualBox_, Hint::jpegSize},
-        {jpegSpinBox_, Hint::jpegSize},     {unitNamed("JPG体积标签"), Hint::jpegSize},
-        {colourPicker_, Hint::frameColour}, {unitNamed("颜色选择标签"), Hint::frameColour},
-        {upButton_, Hint::moveUp},          {downButton_, Hint::moveDown},
-        {leftButton_, Hint::moveLeft},      {rightButton_, Hint::moveRight},
-        {hScrollBar_, Hint::scrollAcross},  {vScrollBar_, Hint::scrollDown},
-    };
+    unitHints_ = framePanel_->fixedHints();
+    unitHints_.insert(hScrollBar_, Hint::scrollAcross);
+    unitHints_.insert(vScrollBar_, Hint::scrollDown);
     client_->installEventFilter(this);
     for (QWidget* w : client_->findChildren<QWidget*>()) {
         if (w == viewPanel_ || viewPanel_->isAncestorOf(w))
@@ -225,7 +214,7 @@ QWidget* MainWindow::unitOf(QObject* object) const
 
 void MainWindow::onUnitMouseMoved(QWidget* unit)
 {
-    if (unit == panelGroup_ || unit == viewPanel_)
+    if (unit == framePanel_ || unit == viewPanel_)
         return;
     if (unit == textEntry_) {
         statusBarHint(Hint::textEntry);
@@ -237,7 +226,7 @@ void MainWindow::onUnitMouseMoved(QWidget* unit)
         statusBarHint(keys ? Hint::navigationKeys : QString());
     else if (unit == toolbar_)
         statusBarHint(ToolbarHint(state_));
-    else if (unit == saveButton_)
+    else if (unit == framePanel_->saveButton())
         statusBarHint(keys ? Hint::saveWithKeys : Hint::save);
     else if (const auto fixed = unitHints_.constFind(unit); fixed != unitHints_.constEnd())
         statusBarHint(*fixed);
@@ -265,10 +254,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if ((watched == hScrollBar_ || watched == vScrollBar_) &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             endFrameDrag();
-        break;
-    case QEvent::FocusIn:
-        if (watched == lessEqualBox_ || watched == jpegSpinBox_ || watched == jpegSpinBox_->editor())
-            jpegSizeBox_->setFocus();
         break;
     case QEvent::MouseButtonRelease:
         if ((watched == hScrollBar_ || watched == vScrollBar_) &&

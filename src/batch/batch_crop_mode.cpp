@@ -18,7 +18,7 @@
 #include <QFile>
 #include <QMouseEvent>
 
-BatchCropMode::BatchCropMode(AppState& state, const BatchServices& services, QWidget* window,
+BatchCropMode::BatchCropMode(AppState& state, const CropServices& services, QWidget* window,
                              QWidget* statusBar, QCheckBox* batchItem)
     : QObject(window), state_(state), services_(services), window_(window), statusBar_(statusBar),
       batchItem_(batchItem), keys_(new NavigationKeys(state.batch, this))
@@ -83,6 +83,13 @@ void BatchCropMode::onStatusBarMouse(QEvent* event, int x)
     }
 }
 
+void BatchCropMode::keepJpegLimit(const QString& limitText)
+{
+    const BatchCropSettings& s = state_.batch.settings;
+    if (state_.batch.batchActive && s.keepSettings && s.outputExtension == kDefaultExtension)
+        WriteSetting(state_.main.settingsFolder, kBatchSection, SettingKey::jpegSize, limitText);
+}
+
 void BatchCropMode::setTitle(const QString& title)
 {
     window_->setWindowTitle(title);
@@ -100,8 +107,7 @@ QString BatchCropMode::taskPath() const
 
 void BatchCropMode::enterBatchCrop()
 {
-    if (state_.camera.cameraOpen)
-        services_.host.closeCameraWindows();
+    emit entering();
     tickItem(true);
     if (state_.batch.settings.keepSettings) {
         const MessageAnswer answer = services_.dialogs.showMessage(
@@ -120,7 +126,7 @@ void BatchCropMode::resumeBatchCrop()
     const QString folder = state_.main.settingsFolder;
     batch.batchActive = true;
     // A kept run brings back its frame size and JPEG limit.
-    RestoreKeptFrameBoxes(services_.host, folder, kBatchSection,
+    RestoreKeptFrameBoxes(services_.frame, folder, kBatchSection,
                           batch.settings.outputExtension == kDefaultExtension);
 
     const BatchCropSettings& s = batch.settings;
@@ -138,7 +144,7 @@ void BatchCropMode::resumeBatchCrop()
         return;
     }
     keys_->registerNavigationKeys();
-    services_.host.untickDrawingTools();
+    emit resuming();
     // The stored list and position are used as they are; the folder is not scanned.
     batch.task.imageCount = StoredImageCount(taskPath());
     showBatchImage(NavigationDirection::Current);
@@ -187,9 +193,8 @@ void BatchCropMode::persistSettings(bool keep)
 {
     BatchCropSettings& s = state_.batch.settings;
     s.keepSettings = keep;
-    const FrameBoxTexts boxes{services_.host.frameBoxText(FrameBox::Width),
-                              services_.host.frameBoxText(FrameBox::Height),
-                              services_.host.frameBoxText(FrameBox::JpegSize)};
+    const FrameBoxTexts boxes{services_.frame.boxText(FrameBox::Width), services_.frame.boxText(FrameBox::Height),
+                              services_.frame.boxText(FrameBox::JpegSize)};
     WriteSettings(state_.main.settingsFolder, kBatchSection, BatchSettingsToKeep(s, keep, boxes));
 }
 

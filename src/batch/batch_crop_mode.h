@@ -4,6 +4,7 @@
 // a run, navigation over the task file, the navigation keys and the batch
 // save. The main window creates it once and hands it what it needs.
 #include "state/app_state.h"
+#include "naming/crop_services.h"
 #include "batch/batch_crop_settings_window.h"
 #include "batch/picture_prefetch.h"
 #include "batch/task_file.h"
@@ -11,29 +12,16 @@
 #include <QObject>
 #include <QPointer>
 
-class PictureHost;
-class Clock;
-class Dialogs;
-class NameListSeam;
 class NavigationKeys;
 class QCheckBox;
 class QWidget;
-class SoundPlayer;
-
-struct BatchServices {
-    Dialogs& dialogs;
-    SoundPlayer& sound;
-    Clock& clock;
-    NameListSeam& nameList;
-    PictureHost& host;
-};
 
 class BatchCropMode : public QObject {
     Q_OBJECT
 public:
     // `window` is the main window (its title and focus); `statusBar` holds
     // the batch item `batchItem`, which this mode alone ticks and unticks.
-    BatchCropMode(AppState& state, const BatchServices& services, QWidget* window, QWidget* statusBar,
+    BatchCropMode(AppState& state, const CropServices& services, QWidget* window, QWidget* statusBar,
                   QCheckBox* batchItem);
     ~BatchCropMode() override;
 
@@ -59,6 +47,17 @@ public:
     // Releases the keys at shutdown.
     void shutdown();
 
+    // The frame panel's JPEG limit changed: a kept run keeps it, for JPEG output.
+    void keepJpegLimit(const QString& limitText);
+
+signals:
+    // The user ticked the batch item: batch crop is starting, and the camera
+    // window must not stay open beside it.
+    void entering();
+    // A kept run resumes where it stopped (its folders are there): the
+    // drawing tools go off.
+    void resuming();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -77,7 +76,7 @@ private:
     void tickItem(bool ticked);
 
     AppState& state_;
-    BatchServices services_;
+    CropServices services_;
     QWidget* window_;
     QWidget* statusBar_;
     QCheckBox* batchItem_;

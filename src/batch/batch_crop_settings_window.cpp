@@ -1,5 +1,6 @@
 #include "batch/batch_crop_settings_window.h"
 
+#include "platform/named_unit.h"
 #include "naming/batch_settings_checks.h"
 #include "naming/settings_window_units.h"
 #include "naming/name_list_seam.h"
@@ -46,18 +47,18 @@ bool BatchCropSettingsWindow::cropSoundTicked() const
 void BatchCropSettingsWindow::createUnits()
 {
     label(this, "等待截图目录标签", "等待截图目录", {10, 12, 80, 24});
-    sourceBox_ = named(new QLineEdit(this), "批截目标目录编辑框", {90, 12, 268, 24});
+    sourceBox_ = Named(new QLineEdit(this), "批截目标目录编辑框", {90, 12, 268, 24});
     browseSource_ = button(this, "浏览批截目标目录按钮", "浏览待截图目录", {362, 12, 94, 24});
 
     label(this, "图片保存目录标签", "图片保存目录", {10, 48, 80, 24});
-    saveBox_ = named(new QLineEdit(this), "批截保存目录编辑框", {90, 48, 268, 24});
+    saveBox_ = Named(new QLineEdit(this), "批截保存目录编辑框", {90, 48, 268, 24});
     browseSave_ = button(this, "浏览批截保存目录按钮", "新建、浏览目录", {362, 48, 94, 24});
 
     label(this, "图片保存格式标签", "图片保存格式", {10, 84, 80, 24});
     formatBox_ = formatBox(this, "批截格式组合框", {90, 84, 368, 22});
 
     label(this, "图片命名方式标签", "图片命名方式", {10, 120, 80, 24});
-    namingBox_ = named(new NamingBox(batchNamingSchemes(), kCustomScheme, this), "批截命名方式组合框",
+    namingBox_ = Named(new NamingBox(batchNamingSchemes(), kCustomScheme, this), "批截命名方式组合框",
                        {90, 120, 368, 22});
 
     cropSoundBox_ = checkBox(this, "裁切声选择框", "截图时发出裁切声", {64, 156, 144, 24});

@@ -1,11 +1,12 @@
 #include "camera/camera.h"
 
+#include "workspace/frame_panel.h"
 #include "workspace/picture_host.h"
 #include "camera/camera_window.h"
 #include "naming/name_list_seam.h"
 #include "platform/capture_device.h"
 
-Camera::Camera(AppState& state, const FastCaptureServices& services, CaptureDeviceMaker makeDevice,
+Camera::Camera(AppState& state, const CropServices& services, CaptureDeviceMaker makeDevice,
                QWidget* mainWindow)
     : QObject(mainWindow), state_(state), services_(services), makeDevice_(std::move(makeDevice)),
       mainWindow_(mainWindow), fast_(state, services)
@@ -32,7 +33,7 @@ void Camera::openCameraWindow()
     }
     if (!device_)
         device_ = makeDevice_();
-    auto* w = new CameraWindow(state_, *device_, services_.dialogs, services_.host.frameColour(), mainWindow_);
+    auto* w = new CameraWindow(state_, *device_, services_.dialogs, services_.frame.colour(), mainWindow_);
     window_ = w;
     connect(w, &CameraWindow::shootRequested, this, &Camera::shoot);
     connect(w, &CameraWindow::fastCaptureClicked, this, &Camera::onFastCaptureClicked);
@@ -65,6 +66,16 @@ void Camera::followFrameSide(void (CameraWindow::*follow)(), KeptBoxes box)
         fast_.keepFrameBoxes(box);
 }
 
+void Camera::followFrameDrag(bool width, bool height)
+{
+    if (width && height)
+        followFrameType();
+    else if (width)
+        followFrameWidth();
+    else if (height)
+        followFrameHeight();
+}
+
 void Camera::followFrameType()
 {
     if (!state_.camera.cameraOpen || !window_)
@@ -77,6 +88,12 @@ void Camera::recolourPreviewFrame(const QColor& colour)
 {
     if (state_.camera.cameraOpen && window_)
         window_->recolourPreviewFrame(colour);
+}
+
+void Camera::closeForBatchCrop()
+{
+    if (state_.camera.cameraOpen)
+        closeCameraWindows();
 }
 
 void Camera::closeCameraWindows()

@@ -20,7 +20,7 @@ class Camera : public QObject {
     Q_OBJECT
 public:
     // `mainWindow` owns the camera window, which stays in front of it.
-    Camera(AppState& state, const FastCaptureServices& services, CaptureDeviceMaker makeDevice,
+    Camera(AppState& state, const CropServices& services, CaptureDeviceMaker makeDevice,
            QWidget* mainWindow);
     ~Camera() override;
 
@@ -29,15 +29,17 @@ public:
     CameraWindow* windowForTest() const;
     FastCapture& fastCaptureForTest() { return fast_; }
 
-    // The main window's frame changed its width, its height, both, or its colour.
+    // The frame panel changed the frame's width or height, both by a drag, or its colour.
     void followFrameWidth();
     void followFrameHeight();
-    void followFrameType();
+    void followFrameDrag(bool width, bool height);
     void recolourPreviewFrame(const QColor& colour);
+    // The frame panel's JPEG limit changed: fast capture keeps it by its rule.
+    void keepJpegLimit(const QString& limitText) { fast_.keepJpegLimit(limitText); }
 
     // Batch crop is starting: the camera window and the fast-capture settings
     // window close, and fast capture is off.
-    void closeCameraWindows();
+    void closeForBatchCrop();
     // The main window is closing: the preview stops and the windows go.
     void shutdown();
 
@@ -49,9 +51,11 @@ private:
     void onWindowClosing();
     void normalShot();
     void followFrameSide(void (CameraWindow::*follow)(), KeptBoxes box);
+    void followFrameType();
+    void closeCameraWindows();
 
     AppState& state_;
-    FastCaptureServices services_;
+    CropServices services_;
     CaptureDeviceMaker makeDevice_;
     QWidget* mainWindow_;
     std::unique_ptr<CaptureDevice> device_;

@@ -1,5 +1,6 @@
 #include "camera/camera_window.h"
 
+#include "platform/named_unit.h"
 #include "camera/camera_preview.h"
 #include "platform/capture_device.h"
 #include "platform/dialogs.h"
@@ -26,23 +27,16 @@ const QString kNoCameraReasons = QStringLiteral(
     "\r\n  1、您的摄像头没有安装驱动程序？\r\n\r\n  2、您的摄像头没有连接到电脑？\r\n\r\n"
     "  3、您打开了别的摄像头软件？请关闭qq视频等软件。\r\n\r\n  4、你还没有摄像头？");
 
-template <typename Unit>
-Unit* named(Unit* unit, const char* name)
-{
-    unit->setObjectName(QString::fromUtf8(name));
-    return unit;
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& text, QRect geometry)
 {
-    auto* b = named(new QPushButton(text, parent), name);
+    auto* b = Named(new QPushButton(text, parent), name);
     b->setGeometry(geometry);
     return b;
 }
 
 QPushButton* moveButton(QWidget* parent, const char* name, const char* icon)
 {
-    auto* b = named(new QPushButton(parent), name);
+    auto* b = Named(new QPushButton(parent), name);
     b->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
     b->setIconSize(QSize(16, 16));
     b->setFocusPolicy(Qt::NoFocus);
@@ -52,7 +46,7 @@ QPushButton* moveButton(QWidget* parent, const char* name, const char* icon)
 // The no-camera texts in 宋体 where the machine has it.
 QLabel* noCameraLabel(QWidget* parent, const char* name, const QString& text, QRect geometry)
 {
-    auto* label = named(new QLabel(text, parent), name);
+    auto* label = Named(new QLabel(text, parent), name);
     QFont font(QStringLiteral("SimSun"));
     font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), parent->font().family()});
     font.setPixelSize(12);
@@ -98,12 +92,12 @@ void CameraWindow::tearDown()
 
 void CameraWindow::createUnits()
 {
-    group_ = named(new QGroupBox(QStringLiteral("摄像"), this), "摄像分组框");
-    framePanel_ = named(new QWidget(group_), "拍图画板");
-    preview_ = named(new CameraPreview(group_), "视频设备1");
+    group_ = Named(new QGroupBox(QStringLiteral("摄像"), this), "摄像分组框");
+    framePanel_ = Named(new QWidget(group_), "拍图画板");
+    preview_ = Named(new CameraPreview(group_), "视频设备1");
     const char* barNames[] = {"拍图框上标签", "拍图框下标签", "拍图框左标签", "拍图框右标签"};
     for (size_t i = 0; i < bars_.size(); ++i) {
-        bars_[i] = named(new QLabel(group_), barNames[i]);
+        bars_[i] = Named(new QLabel(group_), barNames[i]);
         bars_[i]->setAutoFillBackground(true);
         bars_[i]->setCursor(Qt::SizeAllCursor);
         bars_[i]->installEventFilter(this);
@@ -118,7 +112,7 @@ void CameraWindow::createUnits()
     formatButton_ = button(this, "视频格式按钮", QStringLiteral("视频格式"), {445, 39, 116, 24});
     fastSettingsButton_ = button(this, "速拍设置按钮", QStringLiteral("速拍设置"), {445, 67, 116, 24});
     shootButton_ = button(this, "拍照按钮", kShootCaption, {445, 280, 116, 78});
-    fastBox_ = named(new QCheckBox(QStringLiteral("使用批量速拍模式"), this), "启用速拍选择框");
+    fastBox_ = Named(new QCheckBox(QStringLiteral("使用批量速拍模式"), this), "启用速拍选择框");
     fastBox_->setGeometry(7, 343, 137, 20);
 
     // The heading stands in the middle of its line, clear of the group's

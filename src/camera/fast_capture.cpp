@@ -18,7 +18,7 @@
 #include <QFileInfo>
 #include <QWidget>
 
-FastCapture::FastCapture(AppState& state, const FastCaptureServices& services, QObject* parent)
+FastCapture::FastCapture(AppState& state, const CropServices& services, QObject* parent)
     : QObject(parent), state_(state), services_(services)
 {
 }
@@ -60,9 +60,8 @@ void FastCapture::onSettingsConfirmed()
     FastCaptureSettings& fast = camera.fast;
     camera.fastCaptureOn = true;
     fast.keepFastSettings = settingsWindow_ && settingsWindow_->keepSettingsTicked();
-    const FrameBoxTexts boxes{services_.host.frameBoxText(FrameBox::Width),
-                              services_.host.frameBoxText(FrameBox::Height),
-                              services_.host.frameBoxText(FrameBox::JpegSize)};
+    const FrameBoxTexts boxes{services_.frame.boxText(FrameBox::Width), services_.frame.boxText(FrameBox::Height),
+                              services_.frame.boxText(FrameBox::JpegSize)};
     WriteSettings(state_.main.settingsFolder, kFastSection, FastSettingsToKeep(fast, fast.keepFastSettings, boxes));
     if (FastNamingModeOf(fast.fastNamingMode) == NamingMode::SpreadsheetCell) {
         if (state_.nameList.windowOpen)
@@ -102,7 +101,7 @@ void FastCapture::setFastCapture(bool on, QWidget* cameraWindow)
 void FastCapture::restoreKeptSizes()
 {
     const FastCaptureSettings& fast = state_.camera.fast;
-    RestoreKeptFrameBoxes(services_.host, state_.main.settingsFolder, kFastSection,
+    RestoreKeptFrameBoxes(services_.frame, state_.main.settingsFolder, kFastSection,
                           fast.fastExtension == kDefaultExtension);
     if (FastNamingModeOf(fast.fastNamingMode) == NamingMode::SpreadsheetCell && !state_.nameList.windowOpen)
         services_.nameList.open(NameListContext::Shot);
@@ -114,7 +113,14 @@ void FastCapture::keepFrameBoxes(KeptBoxes boxes)
     if (!fast.keepFastSettings)
         return;
     boxes.jpegSize = boxes.jpegSize && fast.fastExtension == kDefaultExtension;
-    WriteKeptFrameBoxes(services_.host, state_.main.settingsFolder, kFastSection, boxes);
+    WriteKeptFrameBoxes(services_.frame, state_.main.settingsFolder, kFastSection, boxes);
+}
+
+void FastCapture::keepJpegLimit(const QString& limitText)
+{
+    const FastCaptureSettings& fast = state_.camera.fast;
+    if (state_.camera.fastCaptureOn && fast.keepFastSettings && fast.fastExtension == kDefaultExtension)
+        WriteSetting(state_.main.settingsFolder, kFastSection, SettingKey::jpegSize, limitText);
 }
 
 QString FastCapture::fastShot(const std::function<QImage()>& grab, QWidget* cameraWindow)

@@ -5,6 +5,7 @@
 // touched. This object holds the mode's settings window, switching the mode
 // on and off, and the shot itself.
 #include "state/app_state.h"
+#include "naming/crop_services.h"
 #include "camera/fast_capture_settings_window.h"
 #include "workspace/kept_frame_boxes.h"
 
@@ -14,29 +15,16 @@
 
 #include <functional>
 
-class PictureHost;
-class Clock;
-class Dialogs;
-class NameListSeam;
 class QWidget;
-class SoundPlayer;
 
 inline const QString kKeepFastSettingsQuestion = QStringLiteral("是否沿用之前的速拍设置？");
 inline const QString kFastFolderUnsetMessage = QStringLiteral("批量速拍图片保存目录尚未设置，请先设置。");
 inline const QString kFastFolderMissingMessage = QStringLiteral("批量速拍图片保存目录不存在，请重新设置。");
 
-struct FastCaptureServices {
-    Dialogs& dialogs;
-    SoundPlayer& sound;
-    Clock& clock;
-    NameListSeam& nameList;
-    PictureHost& host;
-};
-
 class FastCapture : public QObject {
     Q_OBJECT
 public:
-    FastCapture(AppState& state, const FastCaptureServices& services, QObject* parent = nullptr);
+    FastCapture(AppState& state, const CropServices& services, QObject* parent = nullptr);
     ~FastCapture() override;
 
     // Opens 批量速拍设置, modal, over `parent`; an open one comes to the front.
@@ -53,15 +41,17 @@ public:
     // file written, or the empty text when nothing was written.
     QString fastShot(const std::function<QImage()>& grab, QWidget* cameraWindow);
 
-    // The main window's box texts go into the kept settings, when they are
+    // The frame panel's box texts go into the kept settings, when they are
     // kept; JPG体积 only for JPEG output.
     void keepFrameBoxes(KeptBoxes boxes);
+    // The frame panel's JPEG limit changed: kept while fast capture is on.
+    void keepJpegLimit(const QString& limitText);
 
 private:
     void onSettingsConfirmed();
     void restoreKeptSizes();
 
     AppState& state_;
-    FastCaptureServices services_;
+    CropServices services_;
     QPointer<FastCaptureSettingsWindow> settingsWindow_;
 };

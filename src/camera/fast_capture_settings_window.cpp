@@ -1,5 +1,6 @@
 #include "camera/fast_capture_settings_window.h"
 
+#include "platform/named_unit.h"
 #include "naming/batch_settings_checks.h"
 #include "naming/settings_window_units.h"
 #include "state/naming_schemes.h"
@@ -40,14 +41,14 @@ bool FastCaptureSettingsWindow::keepSettingsTicked() const
 void FastCaptureSettingsWindow::createUnits()
 {
     label(this, "标签1", "图片保存目录", {10, 12, 80, 24});
-    saveBox_ = named(new QLineEdit(this), "速拍保存目录编辑框", {90, 12, 268, 24});
+    saveBox_ = Named(new QLineEdit(this), "速拍保存目录编辑框", {90, 12, 268, 24});
     browseSave_ = button(this, "浏览按钮", "新建、浏览目录", {362, 12, 94, 24});
 
     label(this, "标签3", "图片保存格式", {10, 48, 80, 24});
     formatBox_ = formatBox(this, "速拍格式组合框", {90, 48, 368, 22});
 
     label(this, "标签2", "图片命名方式", {10, 84, 80, 24});
-    namingBox_ = named(new NamingBox(fastNamingSchemes(), kCustomScheme, this), "速拍命名方式组合框",
+    namingBox_ = Named(new NamingBox(fastNamingSchemes(), kCustomScheme, this), "速拍命名方式组合框",
                        {90, 84, 368, 22});
 
     shutterSoundBox_ = checkBox(this, "发快门声选择框", "拍照时发出快门声", {92, 116, 144, 24});

@@ -1,5 +1,6 @@
 #include "naming/settings_window_units.h"
 
+#include "platform/named_unit.h"
 #include "state/settings.h"
 #include "naming/batch_settings_checks.h"
 #include "naming/name_list_seam.h"
@@ -25,22 +26,22 @@ namespace SettingsUnits {
 
 void label(QWidget* parent, const char* name, const char* text, QRect geometry)
 {
-    named(new QLabel(QString::fromUtf8(text), parent), name, geometry);
+    Named(new QLabel(QString::fromUtf8(text), parent), name, geometry);
 }
 
 QPushButton* button(QWidget* parent, const char* name, const char* text, QRect geometry)
 {
-    return named(new QPushButton(QString::fromUtf8(text), parent), name, geometry);
+    return Named(new QPushButton(QString::fromUtf8(text), parent), name, geometry);
 }
 
 QCheckBox* checkBox(QWidget* parent, const char* name, const char* text, QRect geometry)
 {
-    return named(new QCheckBox(QString::fromUtf8(text), parent), name, geometry);
+    return Named(new QCheckBox(QString::fromUtf8(text), parent), name, geometry);
 }
 
 QComboBox* formatBox(QWidget* parent, const char* name, QRect geometry)
 {
-    QComboBox* box = named(new QComboBox(parent), name, geometry);
+    QComboBox* box = Named(new QComboBox(parent), name, geometry);
     for (const QString& format : kFormats)
         box->addItem(QStringLiteral(" *") + format);
     return box;

@@ -3,6 +3,8 @@
 // 批量速拍设置) are made of: named units at their design places, the format
 // box, the folder boxes and the naming box that turns into an edit box while
 // the custom scheme is chosen.
+#include "platform/named_unit.h"
+
 #include <QComboBox>
 #include <QRect>
 #include <QString>
@@ -17,14 +19,6 @@ struct BatchSettingsRefusal;
 struct NameListState;
 
 namespace SettingsUnits {
-
-template <typename Unit>
-Unit* named(Unit* unit, const char* name, QRect geometry)
-{
-    unit->setObjectName(QString::fromUtf8(name));
-    unit->setGeometry(geometry);
-    return unit;
-}
 
 void label(QWidget* parent, const char* name, const char* text, QRect geometry);
 QPushButton* button(QWidget* parent, const char* name, const char* text, QRect geometry);

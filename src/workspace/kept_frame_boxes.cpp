@@ -9,34 +9,34 @@ namespace {
 constexpr double kTolerance = 1e-7;
 }
 
-void RestoreKeptFrameBoxes(PictureHost& host, const QString& settingsFolder, const QString& section, bool jpeg)
+void RestoreKeptFrameBoxes(FramePanel& frame, const QString& settingsFolder, const QString& section, bool jpeg)
 {
     for (const auto& [box, key] : {std::pair{FrameBox::Width, SettingKey::width},
                                    std::pair{FrameBox::Height, SettingKey::height}}) {
         const QString text = ReadSetting(settingsFolder, section, key);
         if (!text.isEmpty())
-            host.writeFrameBoxText(box, text);
+            frame.writeBoxText(box, text);
     }
     if (!jpeg)
         return;
     const QString stored = ReadSetting(settingsFolder, section, SettingKey::jpegSize);
     const double v = readNumber(stored);
     if (v > kTolerance)
-        host.writeFrameBoxText(FrameBox::JpegSize, stored);
+        frame.writeBoxText(FrameBox::JpegSize, stored);
     else if (v >= -kTolerance)
-        WriteSetting(settingsFolder, section, SettingKey::jpegSize, host.frameBoxText(FrameBox::JpegSize));
+        WriteSetting(settingsFolder, section, SettingKey::jpegSize, frame.boxText(FrameBox::JpegSize));
 }
 
-void WriteKeptFrameBoxes(const PictureHost& host, const QString& settingsFolder, const QString& section,
+void WriteKeptFrameBoxes(const FramePanel& frame, const QString& settingsFolder, const QString& section,
                          KeptBoxes boxes)
 {
     QList<QPair<QString, QString>> keys;
     if (boxes.width)
-        keys.append({SettingKey::width, host.frameBoxText(FrameBox::Width)});
+        keys.append({SettingKey::width, frame.boxText(FrameBox::Width)});
     if (boxes.height)
-        keys.append({SettingKey::height, host.frameBoxText(FrameBox::Height)});
+        keys.append({SettingKey::height, frame.boxText(FrameBox::Height)});
     if (boxes.jpegSize)
-        keys.append({SettingKey::jpegSize, host.frameBoxText(FrameBox::JpegSize)});
+        keys.append({SettingKey::jpegSize, frame.boxText(FrameBox::JpegSize)});
     if (!keys.isEmpty())
         WriteSettings(settingsFolder, section, keys);
 }

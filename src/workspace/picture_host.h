@@ -1,13 +1,12 @@
 #pragma once
-// What the batch modes need of the window that hosts them: the picture in
-// the view, the frame's boxes and the capture. The main window implements it.
+// What batch crop and the camera need of the window that shows the picture:
+// a file's or a shot's picture in the view, the view's size, the capture, the
+// status-bar hint and the focus. The main window implements it.
 #include "imaging/decoded_picture.h"
 
-#include <QColor>
 #include <QImage>
+#include <QSize>
 #include <QString>
-
-enum class FrameBox { Width, Height, JpegSize };
 
 class PictureHost {
 public:
@@ -24,17 +23,8 @@ public:
     // A camera shot becomes the current picture, fitted to the view as a
     // file is, with the view's scroll ratios kept.
     virtual void showShot(const QImage& picture) = 0;
-    virtual QColor frameColour() const = 0;
     // The view's pixels inside the frame, opaque RGB32.
     virtual QImage captureFrame() = 0;
-    virtual QString frameBoxText(FrameBox box) const = 0;
-    // Writes a box's text from the program; its change handling runs as for typing.
-    virtual void writeFrameBoxText(FrameBox box, const QString& text) = 0;
     virtual void writeStatusHint(const QString& hint) = 0;
     virtual void focusView() = 0;
-    // Unticks the drawing tools of the tool palette.
-    virtual void untickDrawingTools() = 0;
-    // Closes the camera window and the fast-capture settings window, and
-    // switches fast capture off.
-    virtual void closeCameraWindows() = 0;
 };
