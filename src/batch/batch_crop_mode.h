@@ -69,7 +69,6 @@ private:
     void startRun();
     bool namingPreconditionsMet();
     void markImageDone();
-    void openNamePrompt(const QString& temporaryFile);
     QString taskPath() const;
     void setTitle(const QString& title);
     void prefetchAround(int position, const QString& shown);

@@ -3,19 +3,13 @@
 #include "batch/batch_crop_mode.h"
 
 #include "state/program_texts.h"
-#include "workspace/picture_host.h"
-#include "batch/batch_rules.h"
 #include "batch/navigation_keys.h"
-#include "imaging/encode_crop.h"
 #include "naming/name_list_checks.h"
-#include "naming/name_list_seam.h"
+#include "naming/name_prompt.h"
 #include "naming/name_prompt_window.h"
-#include "naming/output_naming.h"
-#include "platform/clock.h"
+#include "naming/named_crop_save.h"
 #include "platform/dialogs.h"
-#include "platform/sound_player.h"
-#include "platform/wait_cursor.h"
-#include "workspace/crop_and_save.h"
+#include "workspace/picture_host.h"
 
 #include <QFileInfo>
 
@@ -35,39 +29,29 @@ void BatchCropMode::cropAndSave()
     if (mode == NamingMode::SpreadsheetCell && !namingPreconditionsMet())
         return;
 
-    NamingInputs in;
-    in.mode = mode;
-    in.folder = s.saveFolder;
-    in.extension = s.outputExtension;
-    in.customPrefix = s.customPrefix;
-    in.selectedName = state_.nameList.selectedName;
-    in.sourceName = state_.import.imageOrigin == ImageOrigin::UserFile
-                        ? QFileInfo(state_.import.userFilePath).fileName()
-                        : state_.batch.task.currentName;
-    in.now = services_.clock.now();
-    in.temporaryFile = PromptTemporaryPath(state_.main.settingsFolder, s.outputExtension);
-    const QString path = ComposeOutputPath(in);
-
-    WaitCursor wait;
+    NamedCropSave save;
+    save.mode = mode;
+    save.folder = s.saveFolder;
+    save.extension = s.outputExtension;
+    save.customPrefix = s.customPrefix;
+    save.sourceName = state_.import.imageOrigin == ImageOrigin::UserFile
+                          ? QFileInfo(state_.import.userFilePath).fileName()
+                          : state_.batch.task.currentName;
     if (s.cropSound)
-        services_.sound.play(SoundClip::Crop);
-    const SavedCrop saved = SaveCapture(services_.host.captureFrame(), path, LowerCaseExtension(s.outputExtension),
-                                        state_.frame.jpegLimitKB);
-    wait.end();
-    if (!saved.written) {
-        // Nothing is marked or named: the image is still to be cropped.
-        dialogs.showMessage(QStringLiteral("提示"), kWriteFailedMessage, MessageIcon::Warning, MessageButtons::Ok);
-        return;
-    }
-    if (state_.batch.task.imageCount > 0)
-        markImageDone();
-    if (!saved.limitMet)
-        dialogs.showMessage(QStringLiteral("提示"), SizeLimitMessage(saved.lastSize), MessageIcon::None,
-                            MessageButtons::Ok);
-    if (mode == NamingMode::PromptEachTime)
-        openNamePrompt(path);
-    else if (mode == NamingMode::SpreadsheetCell)
-        services_.nameList.advanceRow(NameListContext::Crop);
+        save.sound = SoundClip::Crop;
+    save.context = NameListContext::Crop;
+    save.promptTitle = kBatchPromptTitle;
+    save.promptParent = window_;
+    save.written = [this] {
+        if (state_.batch.task.imageCount > 0)
+            markImageDone();
+    };
+    // Typing the name must reach the prompt, not the navigation keys.
+    save.prompting = [this](NamePromptWindow* prompt) {
+        keys_->releaseNavigationKeys();
+        connect(prompt, &QDialog::finished, this, [this] { keys_->restoreNavigationKeys(); });
+    };
+    SaveNamedCrop(services_, state_, services_.host.captureFrame(), save);
 }
 
 // The spreadsheet scheme needs an open name list with a selected name.
@@ -87,15 +71,4 @@ void BatchCropMode::markImageDone()
         // The user's own file: the task is not touched.
         setTitle(TaskImageTitle(QFileInfo(state_.import.userFilePath).fileName(), kCroppedRecord));
     }
-}
-
-void BatchCropMode::openNamePrompt(const QString& temporaryFile)
-{
-    keys_->releaseNavigationKeys();
-    const BatchCropSettings& s = state_.batch.settings;
-    auto* prompt = new NamePromptWindow({kBatchPromptTitle, s.saveFolder, s.outputExtension, temporaryFile},
-                                        services_.dialogs, window_);
-    prompt->setAttribute(Qt::WA_DeleteOnClose);
-    connect(prompt, &QDialog::finished, this, [this] { keys_->restoreNavigationKeys(); });
-    prompt->open();
 }

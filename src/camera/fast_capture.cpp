@@ -1,19 +1,12 @@
 #include "camera/fast_capture.h"
 
-#include "state/settings.h"
-#include "workspace/picture_host.h"
 #include "naming/kept_settings.h"
-#include "workspace/kept_frame_boxes.h"
-#include "imaging/encode_crop.h"
 #include "naming/name_list_checks.h"
-#include "naming/name_list_seam.h"
-#include "naming/name_prompt_window.h"
-#include "naming/output_naming.h"
-#include "platform/clock.h"
+#include "naming/name_prompt.h"
+#include "naming/named_crop_save.h"
 #include "platform/dialogs.h"
-#include "platform/sound_player.h"
-#include "platform/wait_cursor.h"
-#include "workspace/crop_and_save.h"
+#include "state/settings.h"
+#include "workspace/kept_frame_boxes.h"
 
 #include <QFileInfo>
 #include <QWidget>
@@ -140,38 +133,15 @@ QString FastCapture::fastShot(const std::function<QImage()>& grab, QWidget* came
                                 [this, cameraWindow] { openFastSettings(cameraWindow); }))
         return {};
 
-    NamingInputs in;
-    in.mode = mode;
-    in.folder = fast.fastSaveDir;
-    in.extension = fast.fastExtension;
-    in.customPrefix = fast.fastCustomPrefix;
-    in.selectedName = state_.nameList.selectedName;
-    in.now = services_.clock.now();
-    in.temporaryFile = PromptTemporaryPath(state_.main.settingsFolder, fast.fastExtension);
-    const QString path = ComposeOutputPath(in);
-
-    WaitCursor wait;
+    NamedCropSave save;
+    save.mode = mode;
+    save.folder = fast.fastSaveDir;
+    save.extension = fast.fastExtension;
+    save.customPrefix = fast.fastCustomPrefix;
     if (fast.fastShutterSound)
-        services_.sound.play(SoundClip::Shutter);
-    const SavedCrop saved = SaveCapture(grab(), path, LowerCaseExtension(fast.fastExtension),
-                                        state_.frame.jpegLimitKB);
-    wait.end();
-    if (!saved.written) {
-        // The shot is not on disk: the user must hear it, and the name list
-        // stays on the name that was not used.
-        dialogs.showMessage(QStringLiteral("提示"), kWriteFailedMessage, MessageIcon::Warning, MessageButtons::Ok);
-        return {};
-    }
-    if (!saved.limitMet)
-        dialogs.showMessage(QStringLiteral("提示"), SizeLimitMessage(saved.lastSize), MessageIcon::None,
-                            MessageButtons::Ok);
-    if (mode == NamingMode::PromptEachTime) {
-        auto* prompt = new NamePromptWindow({kFastPromptTitle, fast.fastSaveDir, fast.fastExtension, path},
-                                            dialogs, cameraWindow);
-        prompt->setAttribute(Qt::WA_DeleteOnClose);
-        prompt->open();
-    } else if (mode == NamingMode::SpreadsheetCell) {
-        services_.nameList.advanceRow(NameListContext::Shot);
-    }
-    return path;
+        save.sound = SoundClip::Shutter;
+    save.context = NameListContext::Shot;
+    save.promptTitle = kFastPromptTitle;
+    save.promptParent = cameraWindow;
+    return SaveNamedCrop(services_, state_, grab(), save).value_or(QString());
 }
