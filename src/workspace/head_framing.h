@@ -31,7 +31,9 @@ struct HeadFraming {
 };
 
 // Frames `head`, measured in the whole upright picture of size `picture`,
-// for an output of `frame` pixels.
+// for an output of `frame` pixels. A head measured on a reduced copy (the
+// view's currentPicture while reducedFrom is set, or a copy made for the
+// finder) is first carried over with ScaledHeadMeasure.
 //
 // The scale makes the head kHeadWidthShare of the frame's width, the face is
 // centred across, and the top of the hair goes to the middle of its band.

@@ -242,6 +242,37 @@ TEST(HeadFraming, AHeadEnlargedMoreThanOneAndAHalfTimesIsRefused)
     EXPECT_EQ(HeadTooSmallMessage(), QStringLiteral("图片分辨率不足，头像放大后会模糊。"));
 }
 
+// The finder measures a reduced copy; carried over to the whole picture the
+// head frames as if measured there.
+TEST(HeadFraming, AHeadMeasuredOnAReducedCopyFramesAsOnTheWhole)
+{
+    const QSize whole(3000, 4000);
+    const HeadMeasure onWhole = head(700, 480, 1500, 1200);
+    for (const double reduced : {0.25, 0.2, 1.0 / 3.0}) {
+        SCOPED_TRACE(reduced);
+        HeadMeasure onCopy = head(700 * reduced, 480 * reduced, 1500 * reduced, 1200 * reduced);
+        onCopy.face = QRectF(onWhole.face.topLeft() * reduced, onWhole.face.size() * reduced);
+        const HeadMeasure carried = ScaledHeadMeasure(onCopy, 1.0 / reduced, 1.0 / reduced);
+        EXPECT_NEAR(carried.face.left(), onWhole.face.left(), 1e-9);
+        EXPECT_NEAR(carried.face.bottom(), onWhole.face.bottom(), 1e-9);
+        for (const QSize frame : presetFrames()) {
+            const std::optional<HeadFraming> a = FrameHead(carried, frame, whole);
+            const std::optional<HeadFraming> b = FrameHead(onWhole, frame, whole);
+            ASSERT_TRUE(a.has_value() && b.has_value());
+            EXPECT_NEAR(a->scale, b->scale, 1e-12);
+            EXPECT_EQ(a->frameTopLeft, b->frameTopLeft);
+        }
+    }
+    // Across with the first factor, down with the second.
+    const HeadMeasure stretched = ScaledHeadMeasure(onWhole, 2.0, 3.0);
+    EXPECT_DOUBLE_EQ(stretched.headWidth, 2.0 * onWhole.headWidth);
+    EXPECT_DOUBLE_EQ(stretched.faceCentreX, 2.0 * onWhole.faceCentreX);
+    EXPECT_DOUBLE_EQ(stretched.eyeLineY, 3.0 * onWhole.eyeLineY);
+    EXPECT_DOUBLE_EQ(stretched.hairTopY, 3.0 * onWhole.hairTopY);
+    EXPECT_EQ(stretched.face, QRectF(2.0 * onWhole.face.left(), 3.0 * onWhole.face.top(), 2.0 * onWhole.face.width(),
+                                     3.0 * onWhole.face.height()));
+}
+
 TEST(HeadFraming, WhatIsNotAHeadGetsNoFraming)
 {
     const QSize frame(358, 441);
