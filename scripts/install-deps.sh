@@ -11,6 +11,8 @@ packages=(
   libgl-dev
   # image codecs and spreadsheets
   libjpeg62-turbo-dev libturbojpeg0-dev libgif-dev libfreexl-dev libzip-dev
+  # face detection for automatic framing: OpenCV's modules and its Haar cascades
+  libopencv-core-dev libopencv-imgproc-dev libopencv-objdetect-dev opencv-data
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # fuzzing: clang with libFuzzer and the sanitizer runtimes, llvm-symbolizer for the stacks

@@ -1,5 +1,7 @@
 #include "imaging/bmp_file.h"
 
+#include "imaging/print_density.h"
+
 namespace {
 
 void putU16(char* p, quint16 v)
@@ -37,8 +39,10 @@ QByteArray encodeBmp24(const QImage& source)
     putU16(d + 26, 1);
     putU16(d + 28, 24);
     putU32(d + 34, quint32(pixelBytes));
-    putU32(d + 38, 3780); // 96 dpi
-    putU32(d + 42, 3780);
+    // The resolution the caller asked for, else 96 dpi as always.
+    const std::optional<PrintDensity> density = ChosenDensity(source);
+    putU32(d + 38, density ? quint32(density->dotsPerMeterX) : 3780);
+    putU32(d + 42, density ? quint32(density->dotsPerMeterY) : 3780);
     for (int y = 0; y < h; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         char* row = d + 54 + rowBytes * (h - 1 - y);

@@ -37,6 +37,12 @@ bool IsOutputExtension(const QString& extension);
 // Encodes the captured pixels in the format of the extension (any letter
 // case). An extension the program does not write, or a null capture, gives no
 // data with success.
+// The print resolution comes from the capture: set it with SetPrintDensity
+// (imaging/print_density.h) or QImage::setDotsPerMeterX/Y before encoding,
+// and JPEG (JFIF dots per inch), PNG (pHYs) and BMP (pixels per metre) carry
+// it; GIF has no place for it. A capture left at Qt's default for a new
+// image gives the files it always gave. For JPEG the resolution is in every
+// file the size search tries, so the limit holds for the whole file.
 EncodedCrop EncodeCrop(const QImage& capture, const QString& extension, double limitKB);
 
 // The message shown when the limit cannot be met.

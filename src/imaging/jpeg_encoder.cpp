@@ -2,11 +2,13 @@
 
 #include "imaging/huffman_statistics.h"
 #include "imaging/libjpeg_errors.h"
+#include "imaging/print_density.h"
 
 #include <QSysInfo>
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -31,6 +33,7 @@ struct JpegEncoder::Compressor {
     bool created = false;
     unsigned char* buffer = nullptr; // from malloc, as jpeg_mem_dest expects
     unsigned long capacity = 0;
+    std::optional<PrintDensity> density; // of the picture being written
 
     Compressor();
     ~Compressor();
@@ -85,6 +88,13 @@ void JpegEncoder::Compressor::write(const QImage& image, int quality, unsigned l
     info.in_color_space = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
+    // The resolution the caller asked for, in dots per inch in the JFIF
+    // header; otherwise libjpeg's default (no unit, 1:1) as always.
+    if (density) {
+        info.density_unit = 1;
+        info.X_density = UINT16(std::clamp(DotsPerInch(density->dotsPerMeterX), 1, 65535));
+        info.Y_density = UINT16(std::clamp(DotsPerInch(density->dotsPerMeterY), 1, 65535));
+    }
     // The transform the program's JPEG files have always had (TurboJPEG's
     // choice: the fast one below quality 96), so the pixels of a file at a
     // quality stay as they were and only the tables below shrink it.
@@ -125,6 +135,7 @@ QByteArray JpegEncoder::encode(const QImage& source, int quality)
                              : source.convertToFormat(QImage::Format_RGB32);
     if (!c.reserve(worstCaseBytes(image.width(), image.height())))
         return {};
+    c.density = ChosenDensity(source);
     unsigned char* const reserved = c.buffer;
     unsigned long size = c.capacity;
     if (!c.run(image, std::clamp(quality, 0, 100), size))

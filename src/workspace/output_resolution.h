@@ -1,0 +1,7 @@
+#pragma once
+// The print resolution of the output files, by size type.
+#include <QString>
+
+// 350 dpi for the resident-ID size ("学籍/身份证"), 300 for every other size
+// type, "自定义" included.
+int OutputDotsPerInch(const QString& sizeTypeName);
