@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "batch/batch_crop_mode.h"
+#include "workspace/auto_framer.h"
 #include "batch/navigation_keys.h"
 #include "batch/task_file.h"
 #include "camera/camera.h"
@@ -77,6 +78,8 @@ void MainWindow::createSubsystems(const PlatformServices& platform)
                                [this] { showWorkspace(); }, [this](const QString& hint) { statusBarHint(hint); }},
                               toolPalette_, this);
     wholePicture_ = new WholePictureLoader(state_, ws_, this);
+    autoFramer_ = new AutoFramer(state_, ws_, dialogs_, MakeSystemFaceFinder, this);
+    menuFrameOnArrival_->setChecked(state_.framing.onArrival);
     wireFeatures();
     // Real time: the age of files left by an earlier run's cut-short writes.
     RemoveInterruptedWrites(state_.main.settingsFolder, {kTaskFileName}, QDateTime::currentDateTime());
@@ -171,6 +174,24 @@ void MainWindow::wireFeatures()
     connect(framePanel_, &FramePanel::jpegLimitChanged, camera_, &Camera::keepJpegLimit);
 
     connect(wholePicture_, &WholePictureLoader::arrived, this, &MainWindow::showWorkspace);
+
+    connect(menuAutoFrame_, &QAction::triggered, this, [this] {
+        endFrameDrag();
+        tools_->endTextEntry();
+    });
+    connect(menuAutoFrame_, &QAction::triggered, autoFramer_, &AutoFramer::frameOnCommand);
+    connect(menuFrameOnArrival_, &QAction::toggled, autoFramer_, &AutoFramer::setFrameOnArrival);
+    connect(this, &MainWindow::pictureArrived, autoFramer_, &AutoFramer::frameOnArrival);
+    connect(autoFramer_, &AutoFramer::framed, this, &MainWindow::showFramedPicture);
+    connect(autoFramer_, &AutoFramer::hint, this, &MainWindow::statusBarHint);
+}
+
+// The view took a new scale from automatic framing: as after a zoom.
+void MainWindow::showFramedPicture()
+{
+    wholePicture_->fetchIfNeeded();
+    showWorkspace();
+    viewPanel_->setFocus();
 }
 
 void MainWindow::runToolbarCommand(int index)

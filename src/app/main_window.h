@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QScrollBar;
 class QToolBar;
+class AutoFramer;
 class BatchCropMode;
 class Camera;
 class DrawingTools;
@@ -73,6 +74,9 @@ signals:
     // The window closed after releasing what it holds: the program ends
     // (with code 0), whatever other windows are still open.
     void closed();
+    // A picture arrived (opened, dropped, pasted, a batch step, a camera
+    // shot) and is shown fitted.
+    void pictureArrived();
 
 public:
     // For tests: the parts the window holds.
@@ -119,6 +123,7 @@ private:
     void makeRoomForFrame(bool across, int side);
     void onFrameColourChanged(const QColor& colour);
     void refreshFrame();
+    void showFramedPicture();
 
     // The view, in main_window_view.cpp.
     void bindViewEvents();
@@ -177,6 +182,8 @@ private:
     QAction* menuCamera_ = nullptr;
     QAction* menuAbout_ = nullptr;
     QAction* menuHelp_ = nullptr;
+    QAction* menuAutoFrame_ = nullptr;
+    QAction* menuFrameOnArrival_ = nullptr;
     ToolPaletteWindow* toolPalette_ = nullptr;
 
     // The subsystems the window hosts.
@@ -186,4 +193,5 @@ private:
     Camera* camera_ = nullptr;
     DrawingTools* tools_ = nullptr;
     WholePictureLoader* wholePicture_ = nullptr;
+    AutoFramer* autoFramer_ = nullptr;
 };

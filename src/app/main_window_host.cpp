@@ -28,6 +28,7 @@ void MainWindow::showShot(const QImage& picture)
     MakeCurrentImageFromShot(state_, ws_, picture);
     showWorkspace();
     tools_->reapplyActiveTool();
+    emit pictureArrived();
 }
 
 void MainWindow::showNoPicture()

@@ -81,6 +81,12 @@ void MainWindow::createMenus()
     menuOpen_ = fileMenu->addAction(QStringLiteral("打开"));
     menuEdit_ = fileMenu->addAction(QStringLiteral("编辑"));
     menuCamera_ = fileMenu->addAction(QStringLiteral("拍摄"));
+    QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("工具"));
+    menuAutoFrame_ = toolsMenu->addAction(QStringLiteral("自动取景"));
+    menuAutoFrame_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    menuAutoFrame_->setShortcutContext(Qt::ApplicationShortcut);
+    menuFrameOnArrival_ = toolsMenu->addAction(QStringLiteral("打开图片时自动取景"));
+    menuFrameOnArrival_->setCheckable(true);
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助"));
     menuAbout_ = helpMenu->addAction(QStringLiteral("关于"));
     menuHelp_ = helpMenu->addAction(QStringLiteral("使用帮助"));

@@ -103,6 +103,7 @@ void MainWindow::finishImport()
     showWorkspace();
     tools_->reapplyActiveTool();
     viewPanel_->setFocus();
+    emit pictureArrived();
 }
 
 // An empty clipboard pastes nothing, silently.
@@ -117,6 +118,7 @@ void MainWindow::pasteImage()
     }
     showWorkspace();
     tools_->reapplyActiveTool(DrawingTools::Reapply::BrushOrPipette);
+    emit pictureArrived();
 }
 
 void MainWindow::copyCrop()

@@ -5,6 +5,7 @@
 #include "batch/batch_rules.h"
 #include "batch/task_file.h"
 #include "platform/dialogs.h"
+#include "workspace/auto_framing.h"
 
 #include <QWidget>
 
@@ -71,5 +72,10 @@ void BatchCropMode::prefetchAround(int position, const QString& shown)
             return QString();
         return TaskImageFile(folder, TaskImageAt(taskPath(), p).name);
     };
+    // With framing on arrival, the neighbours' heads are found ahead too.
+    if (state_.framing.onArrival)
+        prefetch_.setPreparation([](DecodedPicture& decoded) { decoded.face = FindHeadOnThisThread(decoded.picture); });
+    else
+        prefetch_.setPreparation(nullptr);
     prefetch_.keepOnly({shown, fileAt(position + 1), fileAt(position - 1)}, services_.host.viewSize());
 }

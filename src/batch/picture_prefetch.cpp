@@ -39,15 +39,25 @@ namespace {
 
 using Entry = PicturePrefetch::Entry;
 
-// The entry for `path`, its decode made (and started in the background when asked).
-std::shared_ptr<Entry> newEntry(const QString& path, QSize viewSize, bool inBackground)
+// The entry for `path`, its decode made: started in the background with its
+// preparation, or made here without (the caller waits for it now).
+std::shared_ptr<Entry> newEntry(const QString& path, QSize viewSize, bool inBackground,
+                                const std::function<void(DecodedPicture&)>& prepare)
 {
     auto entry = std::make_shared<Entry>();
     entry->path = path;
     entry->viewSize = viewSize;
     entry->stamp = stampOf(path);
-    auto decode = [path, viewSize] { return decodeImageFileReduced(path, viewSize); };
-    entry->picture = inBackground ? WorkAhead<DecodedPicture>::start(decode) : WorkAhead<DecodedPicture>::make(decode);
+    if (!inBackground) {
+        entry->picture = WorkAhead<DecodedPicture>::make([path, viewSize] { return decodeImageFileReduced(path, viewSize); });
+        return entry;
+    }
+    entry->picture = WorkAhead<DecodedPicture>::start([path, viewSize, prepare] {
+        DecodedPicture decoded = decodeImageFileReduced(path, viewSize);
+        if (prepare && !decoded.picture.isNull())
+            prepare(decoded);
+        return decoded;
+    });
     return entry;
 }
 
@@ -64,7 +74,7 @@ DecodedPicture PicturePrefetch::take(const QString& path, QSize viewSize)
         entry = *held;
     } else {
         std::erase_if(entries_, [&](const std::shared_ptr<Entry>& e) { return e->path == path; });
-        entry = newEntry(path, viewSize, false);
+        entry = newEntry(path, viewSize, false, nullptr);
         entries_.push_back(entry);
     }
     return entry->picture->take();
@@ -77,7 +87,7 @@ void PicturePrefetch::keepOnly(const QStringList& paths, QSize viewSize)
     });
     for (const QString& path : paths) {
         if (!path.isEmpty() && !holds(path))
-            entries_.push_back(newEntry(path, viewSize, true));
+            entries_.push_back(newEntry(path, viewSize, true, prepare_));
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,6 +32,11 @@ public:
     // Forgets everything (a decode under way finishes unseen).
     void clear();
 
+    // What a picture decoded ahead gets besides, in the background (its head
+    // found, for framing on arrival); nothing when empty. Pictures already
+    // held keep what they got.
+    void setPreparation(std::function<void(DecodedPicture&)> prepare) { prepare_ = std::move(prepare); }
+
     // Whether a picture for `path` is held or being decoded; for tests.
     bool holds(const QString& path) const;
 
@@ -38,4 +44,5 @@ public:
 
 private:
     std::vector<std::shared_ptr<Entry>> entries_;
+    std::function<void(DecodedPicture&)> prepare_;
 };

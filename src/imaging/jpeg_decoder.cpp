@@ -158,5 +158,5 @@ DecodedPicture decodeJpeg(const QByteArray& jpeg, std::optional<QSize> atLeast)
     UprightRows rows(picture, orientation);
     if (!decompressor.readRows(rows))
         return {};
-    return {picture, full, reduction};
+    return {picture, full, reduction, std::nullopt};
 }

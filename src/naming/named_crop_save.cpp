@@ -6,6 +6,8 @@
 #include "platform/dialogs.h"
 #include "platform/wait_cursor.h"
 #include "workspace/crop_and_save.h"
+#include "workspace/frame_panel.h"
+#include "workspace/output_resolution.h"
 
 std::optional<QString> SaveNamedCrop(const CropServices& services, const AppState& state, const QImage& capture,
                                      const NamedCropSave& save)
@@ -24,7 +26,7 @@ std::optional<QString> SaveNamedCrop(const CropServices& services, const AppStat
     WaitCursor wait;
     if (save.sound)
         services.sound.play(*save.sound);
-    const SavedCrop saved = SaveCapture(capture, path, LowerCaseExtension(save.extension), state.frame.jpegLimitKB);
+    const SavedCrop saved = SaveCapture(WithOutputResolution(capture, services.frame.sizeTypeName()), path, LowerCaseExtension(save.extension), state.frame.jpegLimitKB);
     wait.end();
     Dialogs& dialogs = services.dialogs;
     if (!saved.written) {

@@ -1,5 +1,6 @@
 #pragma once
 // The wait cursor for the length of a save, given back on every way out.
+#include <QCursor>
 #include <QGuiApplication>
 
 class WaitCursor {

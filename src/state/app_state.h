@@ -2,10 +2,13 @@
 // The program-wide state of the running program, plain data grouped by the
 // part of the program that owns it. One instance lives for the whole run,
 // owned by the application and passed by reference.
+#include "imaging/face_finder.h"
 #include "state/settings.h"
 
 #include <QImage>
 #include <QString>
+
+#include <optional>
 
 inline const QString kStartHint = QStringLiteral("请打开或拖拽一图片文件或通过拍照来采集头像");
 
@@ -58,6 +61,11 @@ struct ViewState {
     int viewCentreX = 0;
     int viewCentreY = 0;
     QString statusHint;
+    // The head of the current picture (in its pixels) when it was found
+    // already, ahead while its file was decoded or by an earlier framing;
+    // good while currentPicture's cacheKey is faceFor.
+    std::optional<FaceResult> faceAhead;
+    qint64 faceFor = 0;
 };
 
 struct FrameState {
@@ -124,6 +132,11 @@ struct CameraState {
     FastCaptureSettings fast;
 };
 
+// Automatic framing: whether each picture that arrives is framed.
+struct FramingState {
+    bool onArrival = false;
+};
+
 struct NameListState {
     bool windowOpen = false;
     bool imported = false;
@@ -143,4 +156,5 @@ struct AppState {
     BatchState batch;
     CameraState camera;
     NameListState nameList;
+    FramingState framing;
 };

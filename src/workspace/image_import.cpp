@@ -40,6 +40,8 @@ static bool takePicture(AppState& state, Workspace& ws, const DecodedPicture& de
     if (decoded.picture.isNull())
         return false;
     v.currentPicture = decoded.picture;
+    v.faceAhead = decoded.face;
+    v.faceFor = v.currentPicture.cacheKey();
     v.reducedFrom = decoded.reduction > 1 ? decoded.fullSize : QSize();
     v.imageLoaded = true;
     if (ratios == ScrollRatios::Centre) {

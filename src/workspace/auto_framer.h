@@ -1,0 +1,50 @@
+#pragma once
+// The automatic framing of the window: 自动取景 on the user's command, and
+// "打开图片时自动取景", the framing of each picture as it arrives (kept in
+// set.dll). A picture that cannot be framed is told in a message on the
+// command and in the status bar on arrival, so that a batch run is never
+// interrupted; either way the view stays as it was.
+#include "imaging/face_finder.h"
+#include "state/app_state.h"
+#include "workspace/workspace.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class Dialogs;
+
+inline const QString kFramingSection = QStringLiteral("自动取景");
+inline const QString kFrameOnArrivalKey = QStringLiteral("打开图片时自动取景");
+
+using FaceFinderMaker = std::function<std::unique_ptr<FaceFinder>()>;
+
+// The finder the program uses: OpenCV's cascades from the system's data folders.
+std::unique_ptr<FaceFinder> MakeSystemFaceFinder();
+
+class AutoFramer : public QObject {
+    Q_OBJECT
+public:
+    // Reads whether pictures are framed on arrival from the settings folder.
+    AutoFramer(AppState& state, Workspace& ws, Dialogs& dialogs, FaceFinderMaker makeFinder, QObject* parent);
+    ~AutoFramer() override;
+
+    void frameOnCommand();
+    void frameOnArrival();
+    void setFrameOnArrival(bool on);
+
+signals:
+    // The view took a new scale and frame place: it is shown again.
+    void framed();
+    void hint(const QString& text);
+
+private:
+    FaceFinder& finder();
+
+    AppState& state_;
+    Workspace& ws_;
+    Dialogs& dialogs_;
+    FaceFinderMaker makeFinder_;
+    std::unique_ptr<FaceFinder> finder_; // made at the first framing
+};
