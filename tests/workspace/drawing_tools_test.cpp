@@ -6,6 +6,7 @@
 
 #include "batch/batch_crop_mode.h"
 #include "batch/navigation_keys.h"
+#include "state/naming_schemes.h"
 #include "imaging/bmp_file.h"
 #include "imaging/image_decoder.h"
 #include "workspace/colour_picker.h"
@@ -22,6 +23,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QToolBar>
+
+#include <functional>
 
 namespace {
 
@@ -309,6 +312,47 @@ TEST_F(DrawingToolsTest, TheTextToolHoldsTheBatchKeysOnlyWhileItIsOn)
     tick("文字选择框");
     showPalette();
     EXPECT_TRUE(state.batch.keysRegistered);
+}
+
+// Every way the text tool can end while batch crop is on gives the keys back,
+// each tried after typing into a placed entry box.
+TEST_F(DrawingToolsTest, EveryEndOfTheTextToolGivesTheBatchKeysBack)
+{
+    const struct {
+        const char* what;
+        std::function<void()> end;
+    } ends[] = {
+        {"untick 文字", [this] { tick("文字选择框"); }},
+        {"tick 画笔", [this] { tick("画笔选择框"); }},
+        {"tick 吸管", [this] { tick("吸管选择框"); }},
+        {"right click on the entry box", [this] { rightClick(entry(), QPoint(2, 2)); }},
+        {"right click on the view", [this] { rightClick(view(), QPoint(200, 150)); }},
+        {"save", [this] { window->CropAndSave(); }},
+        {"hide the palette", [this] { showPalette(); }},
+    };
+    // The save writes a numbered crop into a folder of its own.
+    TempFolder out;
+    state.batch.settings.saveFolder = out.path();
+    state.batch.settings.namingText = batchNamingSchemes()[2];
+    loadPicture();
+    startBatchKeys();
+    for (const auto& e : ends) {
+        SCOPED_TRACE(e.what);
+        if (!palette()->isVisible())
+            showPalette();
+        tick("文字选择框");
+        ASSERT_TRUE(state.tools.textOn);
+        click(QPoint(60, 80));
+        QTest::keyClicks(entry(), QStringLiteral("ab"));
+        ASSERT_FALSE(state.batch.keysRegistered);
+
+        e.end();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(state.tools.textOn);
+        EXPECT_FALSE(entry()->isVisible());
+        EXPECT_TRUE(state.batch.keysRegistered);
+        dialogs.messages.clear();
+    }
 }
 
 TEST_F(DrawingToolsTest, ColoursComeFromThePickerTheSwatchesAndThePipette)
