@@ -306,7 +306,7 @@ void MainWindow::onCameraCommand(bool endsBatchMode)
 }
 void MainWindow::onHelpCommand()
 {
-    ShowHelp(environment_.programFolder, dialogs_, desktop_);
+    ShowHelp(environment_.programFolder, environment_.userDataFolder, dialogs_, desktop_);
 }
 
 void MainWindow::onHomePageCommand()
