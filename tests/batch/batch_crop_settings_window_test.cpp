@@ -378,8 +378,10 @@ TEST_F(BatchCropSettingsWindowTest, OkRefusesBadSettingsWithAReminderAndKeepsThe
     }
 }
 
-TEST_F(BatchCropSettingsWindowTest, OkRefusesTheSourceFolderAsSaveFolderAfterTakingBothFolders)
+TEST_F(BatchCropSettingsWindowTest, OkRefusesTheSourceFolderAsSaveFolderAndKeepsBothFolders)
 {
+    batch.settings.sourceFolder = QStringLiteral("/kept/source");
+    batch.settings.saveFolder = QStringLiteral("/kept/save");
     open();
     sourceBox()->setText(sub("src") + QLatin1Char('/'));
     saveBox()->setText(sub("out/../src") + QLatin1Char('/'));
@@ -391,8 +393,8 @@ TEST_F(BatchCropSettingsWindowTest, OkRefusesTheSourceFolderAsSaveFolderAfterTak
               QStringLiteral("待截图文件夹不可再用于保存截图，请换一个文件夹保存截图。"));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
     EXPECT_EQ(saveBox()->text(), QString());
-    EXPECT_EQ(batch.settings.sourceFolder, sub("src"));
-    EXPECT_EQ(batch.settings.saveFolder, sub("out/../src"));
+    EXPECT_EQ(batch.settings.sourceFolder, QStringLiteral("/kept/source"));
+    EXPECT_EQ(batch.settings.saveFolder, QStringLiteral("/kept/save"));
     EXPECT_EQ(confirmedSpy->count(), 0);
     EXPECT_FALSE(batch.settingsConfirmed);
 }

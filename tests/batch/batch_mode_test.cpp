@@ -278,6 +278,49 @@ TEST_F(BatchModeTest, ClosingTheWindowWithoutOkLeavesTheModeAsItWas)
     EXPECT_TRUE(unit<QCheckBox>("批量截图选项")->isChecked());
 }
 
+// A refused OK while the mode runs, then the window closed: the run keeps its
+// folders, the next crop goes where the crops went, and the task is untouched.
+TEST_F(BatchModeTest, ARefusedOkThenACloseKeepsTheRunsFolders)
+{
+    TempFolder elsewhere;
+    const struct {
+        const char* what;
+        QString sourceBox;
+        QString saveBox;
+    } refusals[] = {
+        {"the source folder as save folder", source.path(), source.path()},
+        {"another folder as both", elsewhere.path(), elsewhere.path()},
+    };
+    startBatch(); // numbered crops
+    const QStringList names = scanned();
+    int position = 1;
+    for (const auto& r : refusals) {
+        SCOPED_TRACE(r.what);
+        dialogs.messages.clear();
+        clickBatchItem(Qt::RightButton);
+        ASSERT_NE(settingsWindow(), nullptr);
+        settingsUnit<QLineEdit>("批截目标目录编辑框")->setText(r.sourceBox);
+        settingsUnit<QLineEdit>("批截保存目录编辑框")->setText(r.saveBox);
+        QTest::mouseClick(settingsUnit("确定批截设置按钮"), Qt::LeftButton);
+        ASSERT_EQ(dialogs.messages.size(), 1);
+        EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("待截图文件夹不可再用于保存截图，请换一个文件夹保存截图。"));
+        settingsWindow()->close();
+        QCoreApplication::processEvents();
+
+        EXPECT_TRUE(state.batch.batchActive);
+        EXPECT_EQ(state.batch.settings.sourceFolder, source.path());
+        EXPECT_EQ(state.batch.settings.saveFolder, output.path());
+        save();
+        EXPECT_EQ(savedFiles().size(), position);
+        EXPECT_EQ(scanned(), names); // nothing written among the sources
+        EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
+        key(Qt::Key_S);
+        ++position;
+        EXPECT_EQ(state.batch.task.imageCount, 3);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral(" 当前文件：") + names[position - 1] + QStringLiteral("  未截图"));
+    }
+}
+
 TEST_F(BatchModeTest, OnlyTheItemRegionAnswersTheMouse)
 {
     statusBarClick(regionLeft() - 1);
