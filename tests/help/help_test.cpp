@@ -5,6 +5,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_dialogs.h"
 #include "support/main_window_fixture.h"
+#include "support/read_only_folder.h"
 #include "support/temp_folder.h"
 
 #include <QDateTime>
@@ -16,20 +17,12 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
-#include <QTemporaryFile>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <ostream>
-
-#ifdef __linux__
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -258,58 +251,6 @@ TEST_F(HelpTest, FailedOpenIsReported)
 }
 
 // ---- an installed copy: the program's folder cannot be written ----
-
-// Makes a folder read-only for the test's user. The superuser writes
-// whatever the permissions say, so for it the folder is made immutable too.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(const QString& path) : path_(path)
-    {
-        QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                         QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
-#ifdef __linux__
-        if (geteuid() == 0)
-            immutable_ = setImmutable(true);
-#endif
-    }
-    ~ReadOnlyFolder()
-    {
-#ifdef __linux__
-        if (immutable_)
-            setImmutable(false);
-#endif
-        QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
-
-    // Whether a file can be made in the folder after all.
-    bool writable() const
-    {
-        QTemporaryFile probe(QDir(path_).filePath(QStringLiteral("probe-XXXXXX")));
-        return probe.open();
-    }
-
-private:
-#ifdef __linux__
-    bool setImmutable(bool on) const
-    {
-        const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0)
-            return false;
-        int flags = 0;
-        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        if (done) {
-            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-            done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        }
-        ::close(fd);
-        return done;
-    }
-    bool immutable_ = false;
-#endif
-    QString path_;
-};
 
 class HelpFromAReadOnlyProgramFolderTest : public MainWindowFixture {
 protected:
