@@ -21,6 +21,14 @@
 
 void BatchCropMode::CropAndSave()
 {
+    // A run can go on without its save folder (a hand-edited settings file, a
+    // resume whose settings window was closed): the crop would land in the
+    // working folder. Refused as the resume refuses it.
+    if (const std::optional<QString> refused = BatchSaveFolderRefusal(state_.batch.settings.saveFolder)) {
+        services_.dialogs.showMessage(QStringLiteral("提示："), *refused, MessageIcon::None, MessageButtons::Ok);
+        openSettingsWindow();
+        return;
+    }
     keys_->RestoreNavigationKeys();
     Dialogs& dialogs = services_.dialogs;
     // A lost image or none yet: there is nothing to save, and a blank frame

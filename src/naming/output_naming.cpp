@@ -98,6 +98,11 @@ NamingMode FastNamingModeOf(const QString& schemeText)
 
 QString ComposeOutputPath(const NamingInputs& inputs)
 {
+    // A folder not given from the root is the working folder's: refused,
+    // and its names are not even searched.
+    const bool folderFromRoot = !inputs.folder.isEmpty() && QDir::isAbsolutePath(inputs.folder);
+    if (inputs.mode != NamingMode::PromptEachTime && !folderFromRoot)
+        return {};
     const QString extension = LowerCaseExtension(inputs.extension);
     const auto sequence = [&] { return FirstFreeNumberedPath(inputs.folder, QString(), extension); };
     switch (inputs.mode) {
@@ -116,7 +121,7 @@ QString ComposeOutputPath(const NamingInputs& inputs)
         return base.isEmpty() ? sequence() : FirstFreeSuffixedPath(inputs.folder, base, extension);
     }
     case NamingMode::PromptEachTime:
-        return inputs.temporaryFile;
+        return QDir::isAbsolutePath(inputs.temporaryFile) ? inputs.temporaryFile : QString();
     }
     return sequence();
 }

@@ -53,6 +53,8 @@ struct NamingInputs {
 // earlier output; a source whose base is empty is numbered as Sequence.
 // PromptEachTime gives the temporary file. The SpreadsheetCell preconditions
 // are the caller's; an empty selected name is numbered as Sequence.
+// Empty when the folder (for PromptEachTime, the temporary file) is empty or
+// relative: no output ever goes into the working folder.
 QString ComposeOutputPath(const NamingInputs& inputs);
 
 // The temporary file of PromptEachTime: settingsFolder/临时C + lower-case extension.

@@ -1,6 +1,7 @@
 // Batch crop as a user drives it: the status-bar item, the settings window,
 // saves named by the scheme, the navigation keys and a resumed run.
 #include "support/main_window_fixture.h"
+#include "support/read_only_folder.h"
 #include "support/test_images.h"
 
 #include "state/settings.h"
@@ -237,6 +238,53 @@ TEST_F(BatchModeTest, AResumeWithoutItsSaveFolderAsksForTheSettings)
     EXPECT_TRUE(state.batch.keysRegistered); // the mode is on, so the keys come back
 }
 
+// A kept run whose save folder was emptied or made relative by hand, resumed
+// and its settings window closed: a save is refused as the resume refuses,
+// the settings window opens, and nothing is written into the working folder.
+TEST_F(BatchModeTest, ASaveWithoutAFolderGivenFromTheRootIsRefused)
+{
+    const struct {
+        const char* what;
+        QString saveFolder;
+        const char* message;
+    } cases[] = {
+        {"empty", QString(), "批量截图保存目录尚未设置，请先设置。"},
+        {"missing", output.file(QStringLiteral("gone")), "批量截图保存目录不存在，请重新设置。"},
+        {"relative, missing", QStringLiteral("照片输出"), "批量截图保存目录不存在，请重新设置。"},
+        {"relative, the working folder", QStringLiteral("."), "批量截图保存目录不存在，请重新设置。"},
+    };
+    const QStringList workingBefore = QDir::current().entryList(QDir::Files);
+    startBatch(0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteSetting(state.main.settingsFolder, kBatchSection, SettingKey::saveFolder, c.saveFolder);
+        open(); // the program starts again
+        dialogs.messageAnswers = {MessageAnswer::Yes};
+        clickBatchItem();
+        ASSERT_TRUE(state.batch.batchActive);
+        if (settingsWindow()) {
+            settingsWindow()->close();
+            QCoreApplication::processEvents();
+        }
+        ASSERT_EQ(settingsWindow(), nullptr);
+        if (!state.view.imageLoaded)
+            key(Qt::Key_S); // the run goes on with the keys
+        ASSERT_TRUE(state.view.imageLoaded);
+        const QString title = window->windowTitle();
+        dialogs.messages.clear();
+
+        save();
+        ASSERT_EQ(dialogs.messages.size(), 1);
+        EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示："));
+        EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8(c.message));
+        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+        EXPECT_NE(settingsWindow(), nullptr);
+        EXPECT_EQ(window->windowTitle(), title); // nothing marked
+        EXPECT_EQ(QDir::current().entryList(QDir::Files), workingBefore);
+        EXPECT_TRUE(savedFiles().isEmpty());
+    }
+}
+
 TEST_F(BatchModeTest, SettingsNotKeptAreAllWrittenEmpty)
 {
     startBatch(2, false);
@@ -378,7 +426,8 @@ TEST_F(BatchModeTest, AFailedWriteIsToldAndMarksNothing)
 {
     startBatch();
     const QString title = window->windowTitle();
-    ASSERT_TRUE(QDir(output.path()).removeRecursively());
+    const ReadOnlyFolder readOnly(output.path());
+    ASSERT_FALSE(readOnly.writable());
     save();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("图片未能保存，请检查保存位置是否可以写入、磁盘空间是否足够。"));

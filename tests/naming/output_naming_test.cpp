@@ -96,6 +96,28 @@ TEST(OutputNaming, SearchesTheFolderForTheFirstFreeName)
     }
 }
 
+// A folder that is not given from the root would be the working folder's:
+// no name is made there, whatever the mode.
+TEST(OutputNaming, AnEmptyOrRelativeFolderGivesNoPath)
+{
+    const QString relative = QStringLiteral("照片输出");
+    for (const QString& folder : {QString(), relative, QStringLiteral("."), QStringLiteral("a/b")}) {
+        for (NamingMode mode : {NamingMode::SameAsSource, NamingMode::TimeStamp, NamingMode::Sequence,
+                                NamingMode::CustomPrefix, NamingMode::SpreadsheetCell}) {
+            NamingInputs in = inputsFor(mode, folder);
+            in.customPrefix = QStringLiteral("XXX");
+            in.selectedName = QStringLiteral("张三");
+            in.sourceName = QStringLiteral("a.jpg");
+            in.now = QDateTime(QDate(2022, 1, 10), QTime(11, 45, 23));
+            EXPECT_EQ(ComposeOutputPath(in), QString()) << folder.toStdString() << " " << int(mode);
+        }
+    }
+    // The crop waiting for its name is kept only where the settings are.
+    NamingInputs prompt = inputsFor(NamingMode::PromptEachTime, QString());
+    prompt.temporaryFile = PromptTemporaryPath(QString(), QStringLiteral(".jpg"));
+    EXPECT_EQ(ComposeOutputPath(prompt), QString());
+}
+
 TEST(OutputNaming, AfterTheFourDigitNumbersTheSequenceGoesOnToFive)
 {
     TempFolder folder;
