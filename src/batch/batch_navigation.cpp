@@ -27,7 +27,6 @@ void BatchCropMode::navigate(NavigationDirection direction)
 
 void BatchCropMode::ShowBatchImage(NavigationDirection direction)
 {
-    state_.import.imageOrigin = ImageOrigin::BatchTask;
     BatchTaskState& task = state_.batch.task;
     const NavigationStep step =
         StepTask(taskPath(), state_.batch.settings.sourceFolder, direction, task.imageCount);
@@ -44,6 +43,9 @@ void BatchCropMode::ShowBatchImage(NavigationDirection direction)
         tell(kAtLastImageMessage);
         return;
     case NavigationStep::Outcome::Lost:
+        // Only a step that moves leaves the user's own file: a refused one
+        // keeps it on screen, and its name for the next save.
+        state_.import.imageOrigin = ImageOrigin::BatchTask;
         task.currentPosition = step.position;
         task.currentName = step.name;
         // Nothing of the previous image stays to be saved under the lost one's name.
@@ -51,6 +53,7 @@ void BatchCropMode::ShowBatchImage(NavigationDirection direction)
         setTitle(TaskImageTitle(step.name, kLostRecord));
         return;
     case NavigationStep::Outcome::Show:
+        state_.import.imageOrigin = ImageOrigin::BatchTask;
         task.currentPosition = step.position;
         task.currentName = step.name;
         setTitle(TaskImageTitle(step.name, step.record));

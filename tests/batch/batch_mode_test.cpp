@@ -475,6 +475,46 @@ TEST_F(BatchModeTest, TheUsersOwnFileIsNamedAfterItAndTheTaskIsUntouched)
     EXPECT_EQ(state.batch.task.currentPosition, 2);
 }
 
+// A step refused at either end leaves the user's own file as the picture to
+// save: it is named after that file, and no task image is marked.
+TEST_F(BatchModeTest, ARefusedStepKeepsTheUsersOwnFile)
+{
+    TempFolder other;
+    other.write(QStringLiteral("自带.jpg"), encodeAs(photoLikePicture(400, 500), "jpeg", 90));
+    const struct {
+        const char* what;
+        int position;
+        Qt::Key key;
+        const char* message;
+    } cases[] = {
+        {"D at the first image", 1, Qt::Key_D, "当前已是最初图片"},
+        {"A at the last image", 3, Qt::Key_A, "当前已是末位图片"},
+        {"S at the last image", 3, Qt::Key_S, "当前已是末位图片"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        open();
+        startBatch(0, false); // named as the source
+        while (state.batch.task.currentPosition < c.position)
+            key(Qt::Key_S);
+        dialogs.fileAnswers = {other.file(QStringLiteral("自带.jpg"))};
+        unit<QToolBar>("工具条1")->actions()[1]->trigger();
+        ASSERT_EQ(state.import.imageOrigin, ImageOrigin::UserFile);
+        dialogs.messages.clear();
+
+        key(c.key);
+        ASSERT_EQ(dialogs.messages.size(), 1);
+        EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8(c.message));
+        EXPECT_EQ(state.import.imageOrigin, ImageOrigin::UserFile);
+        save();
+        EXPECT_EQ(savedFiles(), QStringList{QStringLiteral("自带.jpg")});
+        EXPECT_EQ(window->windowTitle(), QStringLiteral(" 当前文件：自带.jpg  已截图"));
+        for (int p = 1; p <= 3; ++p)
+            EXPECT_EQ(TaskImageAt(taskPath(), p).record, QStringLiteral("未截图")) << p;
+        QFile::remove(output.file(QStringLiteral("自带.jpg")));
+    }
+}
+
 TEST_F(BatchModeTest, TheCropSoundPlaysOnlyWhenChosen)
 {
     startBatch();
