@@ -3,6 +3,7 @@
 #include "batch/batch_crop_mode.h"
 #include "batch/navigation_keys.h"
 #include "batch/task_file.h"
+#include "naming/crop_sources.h"
 #include "camera/camera.h"
 #include "help/help.h"
 #include "workspace/drawing_tools.h"
@@ -84,10 +85,12 @@ void MainWindow::createSubsystems(const PlatformServices& platform)
     wholePicture_ = new WholePictureLoader(state_, ws_, this);
     connect(wholePicture_, &WholePictureLoader::arrived, this, &MainWindow::showWorkspace);
     // Real time: the age of files left by an earlier run's cut-short writes.
-    RemoveInterruptedWrites(state_.main.settingsFolder, {kTaskFileName}, QDateTime::currentDateTime());
+    const QStringList ownFiles{kTaskFileName, kCropSourcesFileName};
+    RemoveInterruptedWrites(state_.main.settingsFolder, ownFiles, QDateTime::currentDateTime());
     keptFiles_ = std::make_unique<KeptSettingsFileNotice>(dialogs_);
     // Told over the window, once it is shown.
-    QTimer::singleShot(0, this, [this] { keptFiles_->checkSettingsFolder(state_.main.settingsFolder, {kTaskFileName}); });
+    QTimer::singleShot(0, this,
+                       [this, ownFiles] { keptFiles_->checkSettingsFolder(state_.main.settingsFolder, ownFiles); });
 }
 
 MainWindow::~MainWindow()

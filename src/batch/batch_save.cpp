@@ -7,6 +7,7 @@
 #include "batch/batch_rules.h"
 #include "batch/navigation_keys.h"
 #include "imaging/encode_crop.h"
+#include "naming/crop_sources.h"
 #include "naming/name_list_checks.h"
 #include "naming/name_list_seam.h"
 #include "naming/name_prompt_window.h"
@@ -17,6 +18,7 @@
 #include "platform/wait_cursor.h"
 #include "workspace/crop_and_save.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 void BatchCropMode::CropAndSave()
@@ -52,6 +54,12 @@ void BatchCropMode::CropAndSave()
     in.sourceName = state_.import.imageOrigin == ImageOrigin::UserFile
                         ? QFileInfo(state_.import.userFilePath).fileName()
                         : state_.batch.task.currentName;
+    in.sourcePath = state_.import.imageOrigin == ImageOrigin::UserFile
+                        ? state_.import.userFilePath
+                        : QDir(s.sourceFolder).filePath(state_.batch.task.currentName);
+    const QString cropSourcesPath = CropSourcesPath(state_.main.settingsFolder);
+    if (mode == NamingMode::SameAsSource)
+        in.cropSources = ReadCropSources(cropSourcesPath);
     in.now = services_.clock.now();
     in.temporaryFile = PromptTemporaryPath(state_.main.settingsFolder, s.outputExtension);
     const QString path = ComposeOutputPath(in);
@@ -67,6 +75,9 @@ void BatchCropMode::CropAndSave()
         dialogs.showMessage(QStringLiteral("提示"), kWriteFailedMessage, MessageIcon::Warning, MessageButtons::Ok);
         return;
     }
+    // Which source made the file, so that no other source named alike replaces it.
+    if (mode == NamingMode::SameAsSource)
+        RecordCropSource(cropSourcesPath, path, in.sourcePath);
     if (state_.batch.task.imageCount > 0)
         MarkImageDone();
     if (!saved.limitMet)

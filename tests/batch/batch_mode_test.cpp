@@ -515,6 +515,78 @@ TEST_F(BatchModeTest, ARefusedStepKeepsTheUsersOwnFile)
     }
 }
 
+// Sources whose names differ only in the extension, named as their source:
+// the second takes the next free suffixed name, and each re-crop, also after
+// a restart, replaces only its own file.
+TEST_F(BatchModeTest, TwoSourcesOfOneBaseNameKeepTwoCrops)
+{
+    const struct {
+        const char* first;
+        const char* second;
+        const char* format;
+    } pairs[] = {
+        {"a.jpg", "a.png", "png"},
+        {"a.JPG", "a.jpeg", "jpeg"},
+    };
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(pair.first);
+        for (const QString& name : scanned())
+            QFile::remove(source.file(name));
+        for (const QString& name : QDir(output.path()).entryList(QDir::Files))
+            QFile::remove(output.file(name));
+        // Two pictures that no crop of the other can match.
+        source.write(QString::fromUtf8(pair.first), encodeAs(photoLikePicture(600, 800), "jpeg", 90));
+        QImage blue(600, 800, QImage::Format_RGB32);
+        blue.fill(qRgb(0, 0, 255));
+        source.write(QString::fromUtf8(pair.second), encodeAs(blue, pair.format, 90));
+        open();
+        startBatch(0, true); // named as the source
+        // The task lists the sources in the folder's order.
+        const auto showSource = [&](const char* name) {
+            const int position = int(scanned().indexOf(QString::fromUtf8(name))) + 1;
+            while (state.batch.task.currentPosition < position)
+                key(Qt::Key_S);
+            while (state.batch.task.currentPosition > position)
+                key(Qt::Key_D);
+            ASSERT_EQ(state.batch.task.currentName, QString::fromUtf8(name));
+        };
+        const auto blueCrop = [&](const QString& file) {
+            const QRgb c = decodeImageFile(output.file(file)).pixel(80, 100);
+            return qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60;
+        };
+
+        showSource(pair.first);
+        save();
+        showSource(pair.second);
+        save();
+        const QStringList both{QStringLiteral("a.jpg"), QStringLiteral("a—1.jpg")};
+        ASSERT_EQ(savedFiles(), both);
+        EXPECT_FALSE(blueCrop(QStringLiteral("a.jpg")));
+        EXPECT_TRUE(blueCrop(QStringLiteral("a—1.jpg")));
+
+        // Re-cropped, each source replaces its own crop; also after a restart.
+        const QByteArray firstCrop = output.read(QStringLiteral("a.jpg"));
+        save();
+        EXPECT_EQ(savedFiles(), both);
+        EXPECT_EQ(output.read(QStringLiteral("a.jpg")), firstCrop);
+        dialogs.messageAnswers = {MessageAnswer::Yes};
+        open();
+        clickBatchItem(); // resumed at the second source
+        ASSERT_TRUE(state.batch.batchActive);
+        ASSERT_EQ(state.batch.task.currentName, QString::fromUtf8(pair.second));
+        unit<SpinEditBox>("像素宽编辑框")->setText(QStringLiteral("150"));
+        save();
+        showSource(pair.first);
+        save();
+        EXPECT_EQ(savedFiles(), both);
+        EXPECT_EQ(decodeImageFile(output.file(QStringLiteral("a—1.jpg"))).width(), 150);
+        EXPECT_TRUE(blueCrop(QStringLiteral("a—1.jpg")));
+        EXPECT_FALSE(blueCrop(QStringLiteral("a.jpg")));
+        EXPECT_EQ(decodeImageFile(output.file(QStringLiteral("a.jpg"))).width(), 150);
+        clickBatchItem(); // the mode ends before the next pair
+    }
+}
+
 TEST_F(BatchModeTest, TheCropSoundPlaysOnlyWhenChosen)
 {
     startBatch();
