@@ -123,7 +123,7 @@ void MainWindow::startUp()
 
     state_.main.settingsFolder =
         PrepareSettingsFolder(environment_.programFolder, environment_.userDataFolder);
-    LoadSettings(state_.main.settingsFolder, state_.batch.settings, state_.camera.fast);
+    LoadSettings(state_.main.settingsFolder, state_.batch.settings, state_.camera.fast, state_.camera.device);
 
     viewPanel_->setAcceptDrops(true);
 
