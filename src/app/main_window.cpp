@@ -4,6 +4,7 @@
 #include "workspace/auto_framer.h"
 #include "batch/navigation_keys.h"
 #include "batch/task_file.h"
+#include "naming/crop_sources.h"
 #include "camera/camera.h"
 #include "help/help.h"
 #include "workspace/drawing_tools.h"
@@ -82,10 +83,12 @@ void MainWindow::createSubsystems(const PlatformServices& platform)
     menuFrameOnArrival_->setChecked(state_.framing.onArrival);
     wireFeatures();
     // Real time: the age of files left by an earlier run's cut-short writes.
-    RemoveInterruptedWrites(state_.main.settingsFolder, {kTaskFileName}, QDateTime::currentDateTime());
+    const QStringList ownFiles{kTaskFileName, kCropSourcesFileName};
+    RemoveInterruptedWrites(state_.main.settingsFolder, ownFiles, QDateTime::currentDateTime());
     keptFiles_ = std::make_unique<KeptSettingsFileNotice>(dialogs_);
     // Told over the window, once it is shown.
-    QTimer::singleShot(0, this, [this] { keptFiles_->checkSettingsFolder(state_.main.settingsFolder, {kTaskFileName}); });
+    QTimer::singleShot(0, this,
+                       [this, ownFiles] { keptFiles_->checkSettingsFolder(state_.main.settingsFolder, ownFiles); });
 }
 
 MainWindow::~MainWindow()
@@ -116,7 +119,7 @@ void MainWindow::startUp()
 
     state_.main.settingsFolder =
         PrepareSettingsFolder(environment_.programFolder, environment_.userDataFolder);
-    LoadSettings(state_.main.settingsFolder, state_.batch.settings, state_.camera.fast);
+    LoadSettings(state_.main.settingsFolder, state_.batch.settings, state_.camera.fast, state_.camera.device);
 
     viewPanel_->setAcceptDrops(true);
 
@@ -347,7 +350,7 @@ void MainWindow::onCameraCommand(bool endsBatchMode)
 }
 void MainWindow::onHelpCommand()
 {
-    ShowHelp(environment_.programFolder, dialogs_, desktop_);
+    ShowHelp(environment_.programFolder, environment_.userDataFolder, dialogs_, desktop_);
 }
 
 void MainWindow::onHomePageCommand()

@@ -116,18 +116,16 @@ void BatchCropSettingsWindow::confirmBatchSettings()
     const std::optional<BatchSettingsRefusal> refusal = CheckBatchSettings(
         {sourceBox_->text(), saveBox_->text(), customScheme, namingBox_->currentText()});
 
-    // The same-folder check is the only one that runs after both folders
-    // were found; the folders are taken before it, also when it refuses.
-    if (!refusal || refusal->clearSaveBox) {
-        settings.sourceFolder = StoredFolderText(sourceBox_->text());
-        settings.saveFolder = StoredFolderText(saveBox_->text());
-    }
+    // A refused OK takes no folder: a run that is on keeps writing where it
+    // wrote, and its task keeps the folder it lists.
     if (refusal) {
         showRefusal(dialogs_, *refusal, namingBox_);
         if (refusal->clearSaveBox)
             saveBox_->clear();
         return;
     }
+    settings.sourceFolder = StoredFolderText(sourceBox_->text());
+    settings.saveFolder = StoredFolderText(saveBox_->text());
     settings.customPrefix = customScheme ? TrimmedPrefix(namingBox_->currentText()) : QString();
     emit confirmed();
 }

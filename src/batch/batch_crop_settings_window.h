@@ -2,8 +2,8 @@
 // 批量截图设置: the folders, format, naming scheme, crop sound and
 // keep-settings choice of batch crop. The window edits the batch settings
 // in place as the user chooses (the format and the scheme at once, the
-// folders at OK); a successful OK emits confirmed(), and the batch mode then
-// starts the run and closes the window.
+// folders at an OK that passes every check); a successful OK emits
+// confirmed(), and the batch mode then starts the run and closes the window.
 #include "state/app_state.h"
 
 #include <QDialog>

@@ -28,7 +28,6 @@ void BatchCropMode::navigate(NavigationDirection direction)
 
 void BatchCropMode::showBatchImage(NavigationDirection direction)
 {
-    state_.import.imageOrigin = ImageOrigin::BatchTask;
     BatchTaskState& task = state_.batch.task;
     const NavigationStep step =
         StepTask(taskPath(), state_.batch.settings.sourceFolder, direction, task.imageCount);
@@ -45,6 +44,9 @@ void BatchCropMode::showBatchImage(NavigationDirection direction)
         tell(kAtLastImageMessage);
         return;
     case NavigationStep::Outcome::Lost:
+        // Only a step that moves leaves the user's own file: a refused one
+        // keeps it on screen, and its name for the next save.
+        state_.import.imageOrigin = ImageOrigin::BatchTask;
         task.currentPosition = step.position;
         task.currentName = step.name;
         // Nothing of the previous image stays to be saved under the lost one's name.
@@ -52,6 +54,7 @@ void BatchCropMode::showBatchImage(NavigationDirection direction)
         setTitle(TaskImageTitle(step.name, kLostRecord));
         return;
     case NavigationStep::Outcome::Show:
+        state_.import.imageOrigin = ImageOrigin::BatchTask;
         task.currentPosition = step.position;
         task.currentName = step.name;
         setTitle(TaskImageTitle(step.name, step.record));

@@ -3,6 +3,9 @@
 #include "state/app_state.h"
 #include "workspace/status_hints.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 bool InBatchItemRegion(int x, int mainWidth, int ncW)
 {
     const int right = mainWidth - ncW;
@@ -18,4 +21,13 @@ QString BatchStatusHint(bool inRegion, bool keysRegistered, bool imageLoaded)
     if (!imageLoaded)
         return kStartHint;
     return {};
+}
+
+std::optional<QString> BatchSaveFolderRefusal(const QString& saveFolder)
+{
+    if (saveFolder.isEmpty())
+        return kSaveFolderUnsetMessage;
+    if (QDir::isRelativePath(saveFolder) || !QFileInfo(saveFolder).isDir())
+        return kSaveFolderMissingMessage;
+    return std::nullopt;
 }

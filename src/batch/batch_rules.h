@@ -3,6 +3,8 @@
 // mouse, which hint the status bar shows, and its messages.
 #include <QString>
 
+#include <optional>
+
 inline const QString kBatchItemText = QStringLiteral("使用批量截图模式");
 inline const QString kBatchItemHint = QStringLiteral("勾选、右击此选择框可弹出批量截图设置窗口。");
 inline const QString kResumeQuestion = QStringLiteral("是否沿用上次批量截图设置，并继续上次操作？");
@@ -20,3 +22,9 @@ bool InBatchItemRegion(int x, int mainWidth, int ncW);
 
 // The status bar's hint for the pointer over it.
 QString BatchStatusHint(bool inRegion, bool keysRegistered, bool imageLoaded);
+
+// Whether a batch save may write into the save folder: the resume's message
+// when it may not (kSaveFolderUnsetMessage for an empty folder,
+// kSaveFolderMissingMessage for one that is no existing folder given from the
+// root; a relative one would be the working folder's), nothing when it may.
+std::optional<QString> BatchSaveFolderRefusal(const QString& saveFolder);

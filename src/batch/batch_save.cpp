@@ -3,6 +3,7 @@
 #include "batch/batch_crop_mode.h"
 
 #include "state/program_texts.h"
+#include "batch/batch_rules.h"
 #include "batch/navigation_keys.h"
 #include "naming/name_list_checks.h"
 #include "naming/name_prompt.h"
@@ -11,10 +12,19 @@
 #include "platform/dialogs.h"
 #include "workspace/picture_host.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 void BatchCropMode::cropAndSave()
 {
+    // A run can go on without its save folder (a hand-edited settings file, a
+    // resume whose settings window was closed): the crop would land in the
+    // working folder. Refused as the resume refuses it.
+    if (const std::optional<QString> refused = BatchSaveFolderRefusal(state_.batch.settings.saveFolder)) {
+        services_.dialogs.showMessage(QStringLiteral("提示："), *refused, MessageIcon::None, MessageButtons::Ok);
+        openSettingsWindow();
+        return;
+    }
     keys_->restoreNavigationKeys();
     Dialogs& dialogs = services_.dialogs;
     // A lost image or none yet: there is nothing to save, and a blank frame
@@ -37,6 +47,9 @@ void BatchCropMode::cropAndSave()
     save.sourceName = state_.import.imageOrigin == ImageOrigin::UserFile
                           ? QFileInfo(state_.import.userFilePath).fileName()
                           : state_.batch.task.currentName;
+    save.sourcePath = state_.import.imageOrigin == ImageOrigin::UserFile
+                          ? state_.import.userFilePath
+                          : QDir(s.sourceFolder).filePath(state_.batch.task.currentName);
     if (s.cropSound)
         save.sound = SoundClip::Crop;
     save.context = NameListContext::Crop;

@@ -5,6 +5,7 @@
 #include "platform/capture_device.h"
 #include "platform/dialogs.h"
 #include "platform/mouse_events.h"
+#include "state/settings.h"
 #include "workspace/move_buttons.h"
 
 #include <QCheckBox>
@@ -144,7 +145,7 @@ void CameraWindow::start(QPoint mainCorner)
 {
     camera_.cameraOpen = true;
     camera_.cameraInitialising = true;
-    connectLastDevice();
+    connectChosenDevice();
     if (device_.currentDevice() < 1) {
         fitCameraToFrame();
         showConnected(false);
@@ -166,9 +167,14 @@ bool CameraWindow::connected() const
     return shootButton_->text() == kShootCaption;
 }
 
-void CameraWindow::connectLastDevice()
+// The device chosen in 设备参数 while the system offers it and it connects;
+// otherwise, as when none was chosen, the last one.
+void CameraWindow::connectChosenDevice()
 {
-    device_.connectDevice(device_.deviceCount());
+    const QString& chosen = camera_.device.chosenDevice;
+    const int listed = chosen.isEmpty() ? 0 : int(device_.deviceNames().indexOf(chosen)) + 1;
+    if (listed < 1 || !device_.connectDevice(listed))
+        device_.connectDevice(device_.deviceCount());
     if (device_.currentDevice() >= 1) {
         preview_->showFrame(device_.currentFrame());
         device_.setPreview(true);
@@ -214,7 +220,7 @@ void CameraWindow::onShootClicked()
 // The device is tried again; the aspect is not measured and the window not refitted.
 void CameraWindow::retry()
 {
-    connectLastDevice();
+    connectChosenDevice();
     showConnected(device_.currentDevice() >= 1);
 }
 
@@ -365,9 +371,15 @@ void CameraWindow::onDeviceSettings()
     const int current = device_.currentDevice() >= 1 ? device_.currentDevice() - 1 : int(devices.size()) - 1;
     const std::optional<int> chosen =
         dialogs_.chooseItem(QStringLiteral("设备参数"), QStringLiteral("摄像头："), names, current);
-    if (chosen && *chosen >= 0 && *chosen + 1 != device_.currentDevice()) {
-        if (device_.connectDevice(*chosen + 1))
-            preview_->showFrame(device_.currentFrame());
+    if (chosen && *chosen >= 0 && *chosen < devices.size()) {
+        const bool already = *chosen + 1 == device_.currentDevice();
+        if (already || device_.connectDevice(*chosen + 1)) {
+            if (!already)
+                preview_->showFrame(device_.currentFrame());
+            // Chosen for the rest of the run and the next one.
+            camera_.device.chosenDevice = devices[*chosen];
+            WriteSetting(state_.main.settingsFolder, kCameraSection, SettingKey::chosenCamera, devices[*chosen]);
+        }
     }
     afterDeviceDialog();
 }

@@ -34,8 +34,8 @@ public:
                  QWidget* owner);
     ~CameraWindow() override;
 
-    // The creation steps: connects the last device, fits the window to the
-    // frame and places it 100 right of and 60 below `mainCorner`.
+    // The creation steps: connects the chosen device (or the last one), fits
+    // the window to the frame and places it 100 right of and 60 below `mainCorner`.
     void start(QPoint mainCorner);
 
     // A device is connected: the caption reads "拍 照".
@@ -86,7 +86,7 @@ private:
     void resizeToPreview(PreviewSize preview, bool storeSize);
     void followFrameSide(PreviewSize preview);
     void showConnected(bool connected);
-    void connectLastDevice();
+    void connectChosenDevice();
     void retry();
     void onShootClicked();
     void onDeviceSettings();

@@ -5,6 +5,7 @@
 #include "help/help_files.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
+#include "state/settings_folder.h"
 
 #include <QDir>
 
@@ -24,6 +25,11 @@ void ShowHelp(const QString& programFolder, Dialogs& dialogs, Desktop& desktop)
         dialogs.showMessage(QStringLiteral("提示"), QStringLiteral("无法打开帮助文件：") + QDir::toNativeSeparators(page),
                             MessageIcon::Warning, MessageButtons::Ok);
     }
+}
+
+void ShowHelp(const QString& programFolder, const QString& userDataFolder, Dialogs& dialogs, Desktop& desktop)
+{
+    ShowHelp(WritableProgramFolder(programFolder, userDataFolder), dialogs, desktop);
 }
 
 void OpenHomePage(Desktop& desktop)

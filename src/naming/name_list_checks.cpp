@@ -12,8 +12,9 @@ bool SpreadsheetNamingReady(const NameListState& list, Dialogs& dialogs, NameLis
                             NameListContext context, const std::function<void()>& declined)
 {
     if (!list.windowOpen) {
+        // Without an icon, as the reminders below.
         const MessageAnswer answer = dialogs.showMessage(QStringLiteral("询问"), kNeedNameListQuestion,
-                                                         MessageIcon::Question, MessageButtons::YesNo);
+                                                         MessageIcon::None, MessageButtons::YesNo);
         if (answer == MessageAnswer::Yes)
             nameList.open(context);
         else

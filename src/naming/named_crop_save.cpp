@@ -1,6 +1,7 @@
 #include "naming/named_crop_save.h"
 
 #include "imaging/encode_crop.h"
+#include "naming/crop_sources.h"
 #include "naming/name_prompt_window.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -19,6 +20,11 @@ std::optional<QString> SaveNamedCrop(const CropServices& services, const AppStat
     in.customPrefix = save.customPrefix;
     in.selectedName = state.nameList.selectedName;
     in.sourceName = save.sourceName;
+    in.sourcePath = save.sourcePath;
+    // Named after its source: the record says which crops other sources made.
+    const QString cropSourcesPath = CropSourcesPath(state.main.settingsFolder);
+    if (save.mode == NamingMode::SameAsSource)
+        in.cropSources = ReadCropSources(cropSourcesPath);
     in.now = services.clock.now();
     in.temporaryFile = PromptTemporaryPath(state.main.settingsFolder, save.extension);
     const QString path = ComposeOutputPath(in);
@@ -35,6 +41,8 @@ std::optional<QString> SaveNamedCrop(const CropServices& services, const AppStat
         dialogs.showMessage(QStringLiteral("提示"), kWriteFailedMessage, MessageIcon::Warning, MessageButtons::Ok);
         return std::nullopt;
     }
+    if (save.mode == NamingMode::SameAsSource)
+        RecordCropSource(cropSourcesPath, path, save.sourcePath);
     if (save.written)
         save.written();
     if (!saved.limitMet)

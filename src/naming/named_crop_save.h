@@ -23,6 +23,7 @@ struct NamedCropSave {
     QString extension;    // the mode's output extension, as kept (".JPG")
     QString customPrefix;
     QString sourceName;   // the shown picture's file name; empty for a shot
+    QString sourcePath;   // the shown picture's file, for the record of which source made which crop
     std::optional<SoundClip> sound; // played as the file is written
     NameListContext context = NameListContext::Crop;
     QString promptTitle;  // the name prompt's title

@@ -1,6 +1,7 @@
 #include "naming/output_naming.h"
 
 #include "imaging/encode_crop.h"
+#include "naming/crop_sources.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -74,6 +75,27 @@ QString SourceBaseName(const QString& sourceFileName)
     return SafeFileName(dot < 0 ? sourceFileName : sourceFileName.left(dot));
 }
 
+// base + extension, or base—1, base—2, … past the crops another source
+// made. The crop's own earlier file anywhere in that run of names is taken
+// again; otherwise the first that is free or that no record gives away.
+static QString sourceNamedPath(const NamingInputs& inputs, const QString& base, const QString& extension)
+{
+    const QDir dir(inputs.folder);
+    const QString source = RecordedPath(inputs.sourcePath);
+    QString firstTakeable;
+    for (qint64 k = 0;; ++k) {
+        const QString candidate =
+            dir.filePath(k == 0 ? base + extension : base + QChar(0x2014) + QString::number(k) + extension);
+        if (!QFileInfo::exists(candidate))
+            return firstTakeable.isEmpty() ? candidate : firstTakeable;
+        const QString maker = inputs.cropSources.value(RecordedPath(candidate));
+        if (!maker.isEmpty() && maker == source)
+            return candidate;
+        if (maker.isEmpty() && firstTakeable.isEmpty())
+            firstTakeable = candidate;
+    }
+}
+
 // The modes stand in the order of the scheme labels; an unknown label is the first.
 static NamingMode modeOf(const QString& schemeText, const QStringList& schemes,
                          const QList<NamingMode>& modes)
@@ -98,12 +120,17 @@ NamingMode FastNamingModeOf(const QString& schemeText)
 
 QString ComposeOutputPath(const NamingInputs& inputs)
 {
+    // A folder not given from the root is the working folder's: refused,
+    // and its names are not even searched.
+    const bool folderFromRoot = !inputs.folder.isEmpty() && QDir::isAbsolutePath(inputs.folder);
+    if (inputs.mode != NamingMode::PromptEachTime && !folderFromRoot)
+        return {};
     const QString extension = LowerCaseExtension(inputs.extension);
     const auto sequence = [&] { return FirstFreeNumberedPath(inputs.folder, QString(), extension); };
     switch (inputs.mode) {
     case NamingMode::SameAsSource: {
         const QString base = SourceBaseName(inputs.sourceName);
-        return base.isEmpty() ? sequence() : QDir(inputs.folder).filePath(base + extension);
+        return base.isEmpty() ? sequence() : sourceNamedPath(inputs, base, extension);
     }
     case NamingMode::TimeStamp:
         return FirstFreeSuffixedPath(inputs.folder, TimeStampText(inputs.now), extension);
@@ -116,7 +143,7 @@ QString ComposeOutputPath(const NamingInputs& inputs)
         return base.isEmpty() ? sequence() : FirstFreeSuffixedPath(inputs.folder, base, extension);
     }
     case NamingMode::PromptEachTime:
-        return inputs.temporaryFile;
+        return QDir::isAbsolutePath(inputs.temporaryFile) ? inputs.temporaryFile : QString();
     }
     return sequence();
 }

@@ -5,6 +5,7 @@
 #include "state/naming_schemes.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
 // The time-stamp name of a moment: year-month-day hour-minute-second without
@@ -43,6 +44,8 @@ struct NamingInputs {
     QString customPrefix;  // CustomPrefix
     QString selectedName;  // SpreadsheetCell: the selected cell's text
     QString sourceName;    // SameAsSource: the file name of the displayed image
+    QString sourcePath;    // SameAsSource: the displayed image's file
+    QHash<QString, QString> cropSources; // SameAsSource: ReadCropSources of the earlier crops
     QDateTime now;         // TimeStamp
     QString temporaryFile; // PromptEachTime: where the crop waits for its name
 };
@@ -50,9 +53,14 @@ struct NamingInputs {
 // The output path for a mode; the extension is always lower case. Every name
 // goes through SafeFileName. TimeStamp takes the first free suffixed name, so
 // two saves within one second keep both files. SameAsSource replaces its own
-// earlier output; a source whose base is empty is numbered as Sequence.
+// earlier output (and a file no crop record knows), while an output that the
+// record gives to another source is never replaced: the crop then takes the
+// next free suffixed name (base—1, base—2, …); a source whose base is empty
+// is numbered as Sequence.
 // PromptEachTime gives the temporary file. The SpreadsheetCell preconditions
 // are the caller's; an empty selected name is numbered as Sequence.
+// Empty when the folder (for PromptEachTime, the temporary file) is empty or
+// relative: no output ever goes into the working folder.
 QString ComposeOutputPath(const NamingInputs& inputs);
 
 // The temporary file of PromptEachTime: settingsFolder/临时C + lower-case extension.

@@ -109,6 +109,12 @@ void NamingBox::showScheme(int index, const QString& keptPrefix)
         setEditText(keptPrefix);
 }
 
+void NamingBox::hidePopup()
+{
+    QComboBox::hidePopup();
+    applyStyle(currentIndex());
+}
+
 void NamingBox::applyStyle(int index)
 {
     restyling_ = true;

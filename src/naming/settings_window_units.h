@@ -61,6 +61,11 @@ public:
     // scheme label.
     void showScheme(int index, const QString& keptPrefix);
 
+    // Closing the list, with a choice or without, sets the style of the
+    // scheme that stays chosen again: editable only for the custom scheme,
+    // and then empty.
+    void hidePopup() override;
+
 signals:
     // The user picked a scheme, also the one already chosen; the box has
     // taken that scheme's style.

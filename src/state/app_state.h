@@ -130,6 +130,7 @@ struct CameraState {
     bool fastSettingsAsked = false; // the kept-settings question was put this run
     bool fastSettingsOpen = false;
     FastCaptureSettings fast;
+    CameraSettings device; // the camera chosen in 设备参数, kept for the run and in set.dll
 };
 
 // Automatic framing: whether each picture that arrives is framed.

@@ -39,7 +39,8 @@ QString boolSettingText(bool value)
     return value ? kTrueText : QString();
 }
 
-void LoadSettings(const QString& folder, BatchCropSettings& batch, FastCaptureSettings& fast)
+void LoadSettings(const QString& folder, BatchCropSettings& batch, FastCaptureSettings& fast,
+                  CameraSettings& camera)
 {
     const auto read = [&](const QString& section, const QString& key) {
         return ReadSetting(folder, section, key);
@@ -66,6 +67,8 @@ void LoadSettings(const QString& folder, BatchCropSettings& batch, FastCaptureSe
     fast.fastSaveDir = read(kFastSection, SettingKey::saveFolder);
     fast.fastShutterSound = read(kFastSection, SettingKey::shutterSound) == kTrueText;
     fast.keepFastSettings = read(kFastSection, SettingKey::keep) == kTrueText;
+
+    camera.chosenDevice = read(kCameraSection, SettingKey::chosenCamera);
 }
 
 QString KeptSettingsFileMessage(const QString& path)

@@ -14,6 +14,7 @@ class Dialogs;
 inline const QString kSettingsFileName = QStringLiteral("set.dll");
 inline const QString kBatchSection = QStringLiteral("批量截图");
 inline const QString kFastSection = QStringLiteral("批量速拍");
+inline const QString kCameraSection = QStringLiteral("摄像头");
 
 namespace SettingKey {
 inline const QString naming = QStringLiteral("命名方式");
@@ -27,6 +28,7 @@ inline const QString keep = QStringLiteral("是否保存设置");
 inline const QString width = QStringLiteral("像素宽");
 inline const QString height = QStringLiteral("像素高");
 inline const QString jpegSize = QStringLiteral("JPG体积");
+inline const QString chosenCamera = QStringLiteral("所选设备"); // [摄像头]: the name of the camera chosen in 设备参数
 } // namespace SettingKey
 
 inline const QString kTrueText = QStringLiteral("真");
@@ -52,6 +54,12 @@ struct FastCaptureSettings {
     bool keepFastSettings = false;
 };
 
+// The camera the user chose in 设备参数, by its name; empty while none was
+// chosen. A name the system no longer offers stands for the last camera.
+struct CameraSettings {
+    QString chosenDevice;
+};
+
 // One key of set.dll in the given settings folder.
 QString ReadSetting(const QString& settingsFolder, const QString& section, const QString& key);
 bool WriteSetting(const QString& settingsFolder, const QString& section, const QString& key,
@@ -60,8 +68,9 @@ bool WriteSetting(const QString& settingsFolder, const QString& section, const Q
 bool WriteSettings(const QString& settingsFolder, const QString& section,
                    const QList<QPair<QString, QString>>& keyValues);
 
-// Reads the thirteen keys that the program takes at start-up, with their defaults.
-void LoadSettings(const QString& settingsFolder, BatchCropSettings& batch, FastCaptureSettings& fast);
+// Reads the fourteen keys that the program takes at start-up, with their defaults.
+void LoadSettings(const QString& settingsFolder, BatchCropSettings& batch, FastCaptureSettings& fast,
+                  CameraSettings& camera);
 
 QString boolSettingText(bool value);
 

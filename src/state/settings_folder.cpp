@@ -25,3 +25,12 @@ QString PrepareSettingsFolder(const QString& programFolder, const QString& userD
         return QDir::cleanPath(perUser);
     return QDir::cleanPath(besideProgram);
 }
+
+QString WritableProgramFolder(const QString& programFolder, const QString& userDataFolder)
+{
+    if (QFileInfo(programFolder).isDir() && canWriteInto(programFolder))
+        return programFolder;
+    if (ensureFolder(userDataFolder))
+        return userDataFolder;
+    return programFolder;
+}

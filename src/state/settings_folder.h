@@ -9,3 +9,9 @@ inline const QString kSettingsFolderName = QStringLiteral("头像采集设置");
 // be created the returned path does not exist; reads there find nothing and
 // the program runs with its defaults.
 QString PrepareSettingsFolder(const QString& programFolder, const QString& userDataFolder);
+
+// The folder that holds the program, for what the program keeps beside
+// itself (the help page): that folder when it can be written, otherwise the
+// per-user data folder, created when missing; the settings folder's rule.
+// When neither can be written, the program's folder.
+QString WritableProgramFolder(const QString& programFolder, const QString& userDataFolder);

@@ -378,9 +378,14 @@ void DrawingTools::onViewRelease(QPoint at)
 
 void DrawingTools::onViewRightPress()
 {
+    const bool typing = state_.tools.textOn;
     endTextEntry();
     host_.view->unsetCursor();
     allToolsOff();
+    // Only the text tool held the batch keys; whatever else released them
+    // (a settings window, the name prompt) still holds them.
+    if (typing)
+        emit typingEnded();
 }
 
 // ---- the text stamp ----

@@ -54,12 +54,13 @@ void ToolPaletteWindow::createUnits()
     textBox_ = toolCheckBox(tools, "文字选择框", "文字", {7, 38, 52, 22});
     pipetteBox_ = toolCheckBox(tools, "吸管选择框", "吸管", {7, 60, 52, 22});
 
-    QGroupBox* width = group(this, "分组框2", "画笔粗细", {2, 94, 66, 68});
-    widthBar_ = named(new QLabel(width), "画笔粗细标签", {6, 16, 50, 1});
+    widthGroup_ = group(this, "分组框2", "画笔粗细", {2, 94, 66, 68});
+    widthBar_ = named(new QLabel(widthGroup_), "画笔粗细标签", {6, 0, 50, 1});
     widthBar_->setAutoFillBackground(true);
-    widthBox_ = named(new SpinEditBox(width), "画笔粗细编辑框", {6, 40, 36, 20});
+    widthBox_ = named(new SpinEditBox(widthGroup_), "画笔粗细编辑框", {6, 24, 36, 20});
     widthBox_->setDigitsOnly(true);
     widthBox_->setText(QStringLiteral("1"));
+    placeWidthUnits();
 
     QGroupBox* colour = group(this, "分组框3", "选择颜色", {2, 166, 66, 144});
     colourPicker_ = named(new ColourPicker(colour), "颜色选择器1", {6, 16, 56, 20});
@@ -87,6 +88,16 @@ void ToolPaletteWindow::createUnits()
         w->setMouseTracking(true);
         w->installEventFilter(this);
     }
+}
+
+// The bar grows down from the top of the group's contents area, which the
+// style puts below the title (lower than a fixed 16 with this font), so that
+// up to the widest brush it stays inside the frame; the box follows 24 lower.
+void ToolPaletteWindow::placeWidthUnits()
+{
+    const int top = widthGroup_->contentsRect().top();
+    widthBar_->move(6, top);
+    widthBox_->move(6, top + 24);
 }
 
 QPoint ToolPaletteWindow::placeBeside(QPoint mainTopLeft)
@@ -173,6 +184,11 @@ QImage ToolPaletteWindow::swatchPicture()
 bool ToolPaletteWindow::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::ContentsRectChange:
+        // Another font or style moves the title, and the contents area with it.
+        if (watched == widthGroup_)
+            placeWidthUnits();
+        break;
     case QEvent::MouseMove: {
         // A move that a unit leaves unhandled reaches its parents too; only
         // the innermost unit under the pointer counts.

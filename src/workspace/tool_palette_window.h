@@ -11,6 +11,7 @@
 
 class ColourPicker;
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class SpinEditBox;
 
@@ -55,12 +56,14 @@ protected:
 
 private:
     void createUnits();
+    void placeWidthUnits();
     bool dragByBody(QObject* watched, QEvent* event);
     void reportHover(QObject* watched);
 
     QCheckBox* brushBox_ = nullptr;   // 画笔选择框
     QCheckBox* textBox_ = nullptr;    // 文字选择框
     QCheckBox* pipetteBox_ = nullptr; // 吸管选择框
+    QGroupBox* widthGroup_ = nullptr; // 分组框2
     QLabel* widthBar_ = nullptr;      // 画笔粗细标签
     SpinEditBox* widthBox_ = nullptr; // 画笔粗细编辑框
     ColourPicker* colourPicker_ = nullptr; // 颜色选择器1

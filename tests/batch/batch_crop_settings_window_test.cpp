@@ -16,6 +16,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -262,6 +263,47 @@ TEST_F(BatchCropSettingsWindowTest, TheCustomSchemeMakesTheNamingBoxAnEmptyEditB
     EXPECT_EQ(namingBox()->currentText(), scheme(1));
 }
 
+// The list dropped down and closed without a choice: the box takes the
+// style of the scheme that stays chosen again, and a custom prefix typed
+// before is gone with it.
+TEST_F(BatchCropSettingsWindowTest, ClosingTheNamingListAppliesTheStyleAgain)
+{
+    const auto escape = [](QComboBox* box) { QTest::keyClick(box->view(), Qt::Key_Escape); };
+    const struct {
+        const char* what;
+        int chosen;
+        const char* typed;
+        std::function<void(QComboBox*)> close;
+        bool editable;
+        bool labelShown; // false: the empty edit box
+    } cases[] = {
+        {"custom, Escape", 3, "甲班", escape, true, false},
+        {"custom, another item highlighted, Escape", 3, "甲班",
+         [escape](QComboBox* box) {
+             box->view()->setCurrentIndex(box->model()->index(1, 0));
+             escape(box);
+         },
+         true, false},
+        {"custom, closed from the program", 3, "甲班", [](QComboBox* box) { box->hidePopup(); }, true,
+         false},
+        {"a fixed scheme, Escape", 1, "", escape, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        open();
+        choose(namingBox(), c.chosen);
+        if (namingBox()->isEditable())
+            namingBox()->lineEdit()->insert(QString::fromUtf8(c.typed));
+        namingBox()->showPopup();
+        ASSERT_TRUE(namingBox()->view()->isVisible());
+        c.close(namingBox());
+        EXPECT_FALSE(namingBox()->view()->isVisible());
+        EXPECT_EQ(namingBox()->currentIndex(), c.chosen);
+        EXPECT_EQ(namingBox()->isEditable(), c.editable);
+        EXPECT_EQ(namingBox()->currentText(), c.labelShown ? scheme(c.chosen) : QString());
+    }
+}
+
 TEST_F(BatchCropSettingsWindowTest, LeavingTheSpreadsheetSchemeClosesAnOpenNameList)
 {
     struct Case {
@@ -378,8 +420,10 @@ TEST_F(BatchCropSettingsWindowTest, OkRefusesBadSettingsWithAReminderAndKeepsThe
     }
 }
 
-TEST_F(BatchCropSettingsWindowTest, OkRefusesTheSourceFolderAsSaveFolderAfterTakingBothFolders)
+TEST_F(BatchCropSettingsWindowTest, OkRefusesTheSourceFolderAsSaveFolderAndKeepsBothFolders)
 {
+    batch.settings.sourceFolder = QStringLiteral("/kept/source");
+    batch.settings.saveFolder = QStringLiteral("/kept/save");
     open();
     sourceBox()->setText(sub("src") + QLatin1Char('/'));
     saveBox()->setText(sub("out/../src") + QLatin1Char('/'));
@@ -391,8 +435,8 @@ TEST_F(BatchCropSettingsWindowTest, OkRefusesTheSourceFolderAsSaveFolderAfterTak
               QStringLiteral("待截图文件夹不可再用于保存截图，请换一个文件夹保存截图。"));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
     EXPECT_EQ(saveBox()->text(), QString());
-    EXPECT_EQ(batch.settings.sourceFolder, sub("src"));
-    EXPECT_EQ(batch.settings.saveFolder, sub("out/../src"));
+    EXPECT_EQ(batch.settings.sourceFolder, QStringLiteral("/kept/source"));
+    EXPECT_EQ(batch.settings.saveFolder, QStringLiteral("/kept/save"));
     EXPECT_EQ(confirmedSpy->count(), 0);
     EXPECT_FALSE(batch.settingsConfirmed);
 }

@@ -1,6 +1,7 @@
 // Batch crop as a user drives it: the status-bar item, the settings window,
 // saves named by the scheme, the navigation keys and a resumed run.
 #include "support/main_window_fixture.h"
+#include "support/read_only_folder.h"
 #include "support/test_images.h"
 
 #include "state/settings.h"
@@ -237,6 +238,53 @@ TEST_F(BatchModeTest, AResumeWithoutItsSaveFolderAsksForTheSettings)
     EXPECT_TRUE(state.batch.keysRegistered); // the mode is on, so the keys come back
 }
 
+// A kept run whose save folder was emptied or made relative by hand, resumed
+// and its settings window closed: a save is refused as the resume refuses,
+// the settings window opens, and nothing is written into the working folder.
+TEST_F(BatchModeTest, ASaveWithoutAFolderGivenFromTheRootIsRefused)
+{
+    const struct {
+        const char* what;
+        QString saveFolder;
+        const char* message;
+    } cases[] = {
+        {"empty", QString(), "批量截图保存目录尚未设置，请先设置。"},
+        {"missing", output.file(QStringLiteral("gone")), "批量截图保存目录不存在，请重新设置。"},
+        {"relative, missing", QStringLiteral("照片输出"), "批量截图保存目录不存在，请重新设置。"},
+        {"relative, the working folder", QStringLiteral("."), "批量截图保存目录不存在，请重新设置。"},
+    };
+    const QStringList workingBefore = QDir::current().entryList(QDir::Files);
+    startBatch(0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteSetting(state.main.settingsFolder, kBatchSection, SettingKey::saveFolder, c.saveFolder);
+        open(); // the program starts again
+        dialogs.messageAnswers = {MessageAnswer::Yes};
+        clickBatchItem();
+        ASSERT_TRUE(state.batch.batchActive);
+        if (settingsWindowForTest()) {
+            settingsWindowForTest()->close();
+            QCoreApplication::processEvents();
+        }
+        ASSERT_EQ(settingsWindowForTest(), nullptr);
+        if (!state.view.imageLoaded)
+            key(Qt::Key_S); // the run goes on with the keys
+        ASSERT_TRUE(state.view.imageLoaded);
+        const QString title = window->windowTitle();
+        dialogs.messages.clear();
+
+        save();
+        ASSERT_EQ(dialogs.messages.size(), 1);
+        EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示："));
+        EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8(c.message));
+        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+        EXPECT_NE(settingsWindowForTest(), nullptr);
+        EXPECT_EQ(window->windowTitle(), title); // nothing marked
+        EXPECT_EQ(QDir::current().entryList(QDir::Files), workingBefore);
+        EXPECT_TRUE(savedFiles().isEmpty());
+    }
+}
+
 TEST_F(BatchModeTest, SettingsNotKeptAreAllWrittenEmpty)
 {
     startBatch(2, false);
@@ -276,6 +324,49 @@ TEST_F(BatchModeTest, ClosingTheWindowWithoutOkLeavesTheModeAsItWas)
     EXPECT_TRUE(state.batch.batchActive);
     EXPECT_TRUE(state.batch.keysRegistered);
     EXPECT_TRUE(unit<QCheckBox>("批量截图选项")->isChecked());
+}
+
+// A refused OK while the mode runs, then the window closed: the run keeps its
+// folders, the next crop goes where the crops went, and the task is untouched.
+TEST_F(BatchModeTest, ARefusedOkThenACloseKeepsTheRunsFolders)
+{
+    TempFolder elsewhere;
+    const struct {
+        const char* what;
+        QString sourceBox;
+        QString saveBox;
+    } refusals[] = {
+        {"the source folder as save folder", source.path(), source.path()},
+        {"another folder as both", elsewhere.path(), elsewhere.path()},
+    };
+    startBatch(); // numbered crops
+    const QStringList names = scanned();
+    int position = 1;
+    for (const auto& r : refusals) {
+        SCOPED_TRACE(r.what);
+        dialogs.messages.clear();
+        clickBatchItem(Qt::RightButton);
+        ASSERT_NE(settingsWindowForTest(), nullptr);
+        settingsUnit<QLineEdit>("批截目标目录编辑框")->setText(r.sourceBox);
+        settingsUnit<QLineEdit>("批截保存目录编辑框")->setText(r.saveBox);
+        QTest::mouseClick(settingsUnit("确定批截设置按钮"), Qt::LeftButton);
+        ASSERT_EQ(dialogs.messages.size(), 1);
+        EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("待截图文件夹不可再用于保存截图，请换一个文件夹保存截图。"));
+        settingsWindowForTest()->close();
+        QCoreApplication::processEvents();
+
+        EXPECT_TRUE(state.batch.batchActive);
+        EXPECT_EQ(state.batch.settings.sourceFolder, source.path());
+        EXPECT_EQ(state.batch.settings.saveFolder, output.path());
+        save();
+        EXPECT_EQ(savedFiles().size(), position);
+        EXPECT_EQ(scanned(), names); // nothing written among the sources
+        EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
+        key(Qt::Key_S);
+        ++position;
+        EXPECT_EQ(state.batch.task.imageCount, 3);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral(" 当前文件：") + names[position - 1] + QStringLiteral("  未截图"));
+    }
 }
 
 TEST_F(BatchModeTest, OnlyTheItemRegionAnswersTheMouse)
@@ -335,7 +426,8 @@ TEST_F(BatchModeTest, AFailedWriteIsToldAndMarksNothing)
 {
     startBatch();
     const QString title = window->windowTitle();
-    ASSERT_TRUE(QDir(output.path()).removeRecursively());
+    const ReadOnlyFolder readOnly(output.path());
+    ASSERT_FALSE(readOnly.writable());
     save();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("图片未能保存，请检查保存位置是否可以写入、磁盘空间是否足够。"));
@@ -381,6 +473,118 @@ TEST_F(BatchModeTest, TheUsersOwnFileIsNamedAfterItAndTheTaskIsUntouched)
     key(Qt::Key_S); // back to the task's images
     EXPECT_EQ(state.import.imageOrigin, ImageOrigin::BatchTask);
     EXPECT_EQ(state.batch.task.currentPosition, 2);
+}
+
+// A step refused at either end leaves the user's own file as the picture to
+// save: it is named after that file, and no task image is marked.
+TEST_F(BatchModeTest, ARefusedStepKeepsTheUsersOwnFile)
+{
+    TempFolder other;
+    other.write(QStringLiteral("自带.jpg"), encodeAs(photoLikePicture(400, 500), "jpeg", 90));
+    const struct {
+        const char* what;
+        int position;
+        Qt::Key key;
+        const char* message;
+    } cases[] = {
+        {"D at the first image", 1, Qt::Key_D, "当前已是最初图片"},
+        {"A at the last image", 3, Qt::Key_A, "当前已是末位图片"},
+        {"S at the last image", 3, Qt::Key_S, "当前已是末位图片"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        open();
+        startBatch(0, false); // named as the source
+        while (state.batch.task.currentPosition < c.position)
+            key(Qt::Key_S);
+        dialogs.fileAnswers = {other.file(QStringLiteral("自带.jpg"))};
+        unit<QToolBar>("工具条1")->actions()[1]->trigger();
+        ASSERT_EQ(state.import.imageOrigin, ImageOrigin::UserFile);
+        dialogs.messages.clear();
+
+        key(c.key);
+        ASSERT_EQ(dialogs.messages.size(), 1);
+        EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8(c.message));
+        EXPECT_EQ(state.import.imageOrigin, ImageOrigin::UserFile);
+        save();
+        EXPECT_EQ(savedFiles(), QStringList{QStringLiteral("自带.jpg")});
+        EXPECT_EQ(window->windowTitle(), QStringLiteral(" 当前文件：自带.jpg  已截图"));
+        for (int p = 1; p <= 3; ++p)
+            EXPECT_EQ(TaskImageAt(taskPath(), p).record, QStringLiteral("未截图")) << p;
+        QFile::remove(output.file(QStringLiteral("自带.jpg")));
+    }
+}
+
+// Sources whose names differ only in the extension, named as their source:
+// the second takes the next free suffixed name, and each re-crop, also after
+// a restart, replaces only its own file.
+TEST_F(BatchModeTest, TwoSourcesOfOneBaseNameKeepTwoCrops)
+{
+    const struct {
+        const char* first;
+        const char* second;
+        const char* format;
+    } pairs[] = {
+        {"a.jpg", "a.png", "png"},
+        {"a.JPG", "a.jpeg", "jpeg"},
+    };
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(pair.first);
+        for (const QString& name : scanned())
+            QFile::remove(source.file(name));
+        for (const QString& name : QDir(output.path()).entryList(QDir::Files))
+            QFile::remove(output.file(name));
+        // Two pictures that no crop of the other can match.
+        source.write(QString::fromUtf8(pair.first), encodeAs(photoLikePicture(600, 800), "jpeg", 90));
+        QImage blue(600, 800, QImage::Format_RGB32);
+        blue.fill(qRgb(0, 0, 255));
+        source.write(QString::fromUtf8(pair.second), encodeAs(blue, pair.format, 90));
+        open();
+        startBatch(0, true); // named as the source
+        // The task lists the sources in the folder's order.
+        const auto showSource = [&](const char* name) {
+            const int position = int(scanned().indexOf(QString::fromUtf8(name))) + 1;
+            while (state.batch.task.currentPosition < position)
+                key(Qt::Key_S);
+            while (state.batch.task.currentPosition > position)
+                key(Qt::Key_D);
+            ASSERT_EQ(state.batch.task.currentName, QString::fromUtf8(name));
+        };
+        const auto blueCrop = [&](const QString& file) {
+            const QRgb c = decodeImageFile(output.file(file)).pixel(80, 100);
+            return qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60;
+        };
+
+        showSource(pair.first);
+        save();
+        showSource(pair.second);
+        save();
+        const QStringList both{QStringLiteral("a.jpg"), QStringLiteral("a—1.jpg")};
+        ASSERT_EQ(savedFiles(), both);
+        EXPECT_FALSE(blueCrop(QStringLiteral("a.jpg")));
+        EXPECT_TRUE(blueCrop(QStringLiteral("a—1.jpg")));
+
+        // Re-cropped, each source replaces its own crop; also after a restart.
+        const QByteArray firstCrop = output.read(QStringLiteral("a.jpg"));
+        save();
+        EXPECT_EQ(savedFiles(), both);
+        EXPECT_EQ(output.read(QStringLiteral("a.jpg")), firstCrop);
+        dialogs.messageAnswers = {MessageAnswer::Yes};
+        open();
+        clickBatchItem(); // resumed at the second source
+        ASSERT_TRUE(state.batch.batchActive);
+        ASSERT_EQ(state.batch.task.currentName, QString::fromUtf8(pair.second));
+        unit<SpinEditBox>("像素宽编辑框")->setText(QStringLiteral("150"));
+        save();
+        showSource(pair.first);
+        save();
+        EXPECT_EQ(savedFiles(), both);
+        EXPECT_EQ(decodeImageFile(output.file(QStringLiteral("a—1.jpg"))).width(), 150);
+        EXPECT_TRUE(blueCrop(QStringLiteral("a—1.jpg")));
+        EXPECT_FALSE(blueCrop(QStringLiteral("a.jpg")));
+        EXPECT_EQ(decodeImageFile(output.file(QStringLiteral("a.jpg"))).width(), 150);
+        clickBatchItem(); // the mode ends before the next pair
+    }
 }
 
 TEST_F(BatchModeTest, TheCropSoundPlaysOnlyWhenChosen)

@@ -4,6 +4,8 @@
 #include "state/naming_schemes.h"
 #include "workspace/status_hints.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,6 +33,25 @@ TEST(BatchStatusHint, TheItemFirstThenTheKeysThenTheStartHint)
     EXPECT_EQ(BatchStatusHint(false, true, false), QStringLiteral("A键或S键：下一图片   D键或F键：上一图片"));
     EXPECT_EQ(BatchStatusHint(false, false, false), QStringLiteral("请打开或拖拽一图片文件或通过拍照来采集头像"));
     EXPECT_EQ(BatchStatusHint(false, false, true), QString());
+}
+
+TEST(BatchSaveFolderRefusal, OnlyAnExistingFolderGivenFromTheRootTakesTheCrop)
+{
+    TempFolder folder;
+    folder.write(QStringLiteral("file"), "x");
+    const struct {
+        const char* what;
+        QString saveFolder;
+        std::optional<QString> refusal;
+    } cases[] = {
+        {"empty", QString(), QStringLiteral("批量截图保存目录尚未设置，请先设置。")},
+        {"missing", folder.file(QStringLiteral("gone")), QStringLiteral("批量截图保存目录不存在，请重新设置。")},
+        {"a file", folder.file(QStringLiteral("file")), QStringLiteral("批量截图保存目录不存在，请重新设置。")},
+        {"relative", QStringLiteral("."), QStringLiteral("批量截图保存目录不存在，请重新设置。")},
+        {"existing", folder.path(), std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BatchSaveFolderRefusal(c.saveFolder), c.refusal) << c.what;
 }
 
 } // namespace

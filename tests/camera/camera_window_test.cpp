@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <functional>
+
 namespace {
 
 const char* const kFastUnits[] = {"拍图框上标签", "拍图框下标签", "拍图框左标签", "拍图框右标签", "速拍设置按钮",
@@ -247,6 +249,70 @@ TEST_F(CameraWindowTest, TheDeviceDialogsChooseTheCameraAndItsFormatAndTheWindow
     // A cancelled dialog changes no device, but the aspect is read again all the same.
     QTest::mouseClick(cameraUnit<QPushButton>("设备参数按钮"), Qt::LeftButton);
     EXPECT_EQ(camera->connected, 1);
+}
+
+// A built-in and a USB camera: the one chosen in 设备参数 is connected again
+// by a reopened window, by a retry and by the next start of the program.
+TEST_F(CameraWindowTest, TheChosenCameraStaysChosen)
+{
+    const auto plugBoth = [this] {
+        plugCamera(patternPicture({1280, 720}), QStringLiteral("内置摄像头"));
+        plugCamera(patternPicture({640, 480}), QStringLiteral("USB 摄像头"));
+    };
+    const auto reopen = [this] {
+        cameraWindow()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        openCamera();
+    };
+    plugBoth();
+    openCamera();
+    ASSERT_EQ(camera->connected, 2); // none chosen yet: the last one
+    dialogs.itemAnswers = {0};
+    QTest::mouseClick(cameraUnit<QPushButton>("设备参数按钮"), Qt::LeftButton);
+    ASSERT_EQ(camera->connected, 1);
+
+    reopen();
+    EXPECT_EQ(camera->connected, 1);
+    camera->unplug();
+    shoot(); // the retry
+    EXPECT_EQ(camera->connected, 1);
+    EXPECT_EQ(cameraUnit<QPushButton>("拍照按钮")->text(), QStringLiteral("拍 照"));
+
+    // The next start of the program remembers the choice.
+    open();
+    plugBoth();
+    openCamera();
+    EXPECT_EQ(camera->connected, 1);
+    EXPECT_DOUBLE_EQ(state.camera.deviceAspect, 0.5625);
+
+    // Gone, or busy elsewhere: the last one, as when none was chosen; back
+    // again, the chosen one.
+    const struct {
+        const char* what;
+        bool builtInThere;
+        bool builtInBusy;
+        const char* connected;
+    } absences[] = {
+        {"unplugged", false, false, "USB 摄像头"},
+        {"in use elsewhere", true, true, "USB 摄像头"},
+        {"back", true, false, "内置摄像头"},
+    };
+    for (const auto& a : absences) {
+        SCOPED_TRACE(a.what);
+        camera->names.clear();
+        camera->pictures.clear();
+        plugBoth();
+        if (!a.builtInThere) {
+            camera->names.removeFirst();
+            camera->pictures.removeFirst();
+        }
+        camera->refusing.clear();
+        if (a.builtInBusy)
+            camera->refusing = {1};
+        reopen();
+        ASSERT_GE(camera->connected, 1);
+        EXPECT_EQ(camera->names[camera->connected - 1], QString::fromUtf8(a.connected));
+    }
 }
 
 TEST_F(CameraWindowTest, AnUnpluggedCameraLeavesTheRetryStateAndNothingToShoot)

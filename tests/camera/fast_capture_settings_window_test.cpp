@@ -16,6 +16,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -262,6 +263,47 @@ TEST_F(FastCaptureSettingsWindowTest, ATypedPrefixConfirmedWithEnterIsNoNewSchem
     EXPECT_EQ(namingBox()->count(), 5);
     EXPECT_EQ(namingBox()->currentIndex(), kCustom);
     EXPECT_EQ(namingBox()->currentText(), QStringLiteral("甲班"));
+}
+
+// The list dropped down and closed without a choice: the box takes the
+// style of the scheme that stays chosen again, and a custom prefix typed
+// before is gone with it.
+TEST_F(FastCaptureSettingsWindowTest, ClosingTheNamingListAppliesTheStyleAgain)
+{
+    const auto escape = [](QComboBox* box) { QTest::keyClick(box->view(), Qt::Key_Escape); };
+    const struct {
+        const char* what;
+        int chosen;
+        const char* typed;
+        std::function<void(QComboBox*)> close;
+        bool editable;
+        bool labelShown; // false: the empty edit box
+    } cases[] = {
+        {"custom, Escape", kCustom, "甲班", escape, true, false},
+        {"custom, another item highlighted, Escape", kCustom, "甲班",
+         [escape](QComboBox* box) {
+             box->view()->setCurrentIndex(box->model()->index(1, 0));
+             escape(box);
+         },
+         true, false},
+        {"custom, closed from the program", kCustom, "甲班", [](QComboBox* box) { box->hidePopup(); }, true,
+         false},
+        {"a fixed scheme, Escape", 1, "", escape, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        open();
+        choose(namingBox(), c.chosen);
+        if (namingBox()->isEditable())
+            namingBox()->lineEdit()->insert(QString::fromUtf8(c.typed));
+        namingBox()->showPopup();
+        ASSERT_TRUE(namingBox()->view()->isVisible());
+        c.close(namingBox());
+        EXPECT_FALSE(namingBox()->view()->isVisible());
+        EXPECT_EQ(namingBox()->currentIndex(), c.chosen);
+        EXPECT_EQ(namingBox()->isEditable(), c.editable);
+        EXPECT_EQ(namingBox()->currentText(), c.labelShown ? scheme(c.chosen) : QString());
+    }
 }
 
 TEST_F(FastCaptureSettingsWindowTest, LeavingTheSpreadsheetSchemeClosesAnOpenNameList)

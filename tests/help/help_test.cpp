@@ -4,6 +4,8 @@
 #include "help/help_files.h"
 #include "support/fake_desktop.h"
 #include "support/fake_dialogs.h"
+#include "support/main_window_fixture.h"
+#include "support/read_only_folder.h"
 #include "support/temp_folder.h"
 
 #include <QDateTime>
@@ -15,6 +17,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -245,6 +248,45 @@ TEST_F(HelpTest, FailedOpenIsReported)
     EXPECT_EQ(message.text, QStringLiteral("无法打开帮助文件：") + QDir::toNativeSeparators(pagePath()));
     EXPECT_EQ(message.icon, MessageIcon::Warning);
     EXPECT_EQ(message.buttons, MessageButtons::Ok);
+}
+
+// ---- an installed copy: the program's folder cannot be written ----
+
+class HelpFromAReadOnlyProgramFolderTest : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        readOnly = std::make_unique<ReadOnlyFolder>(program.path());
+        ASSERT_FALSE(readOnly->writable()) << "this machine gives no read-only folder";
+        MainWindowFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        readOnly.reset();
+    }
+
+    std::unique_ptr<ReadOnlyFolder> readOnly;
+};
+
+TEST_F(HelpFromAReadOnlyProgramFolderTest, ThePageAndItsPicturesGoToThePerUserFolderAndOpen)
+{
+    unit<QToolBar>("工具条1")->actions()[11]->trigger(); // 帮助
+
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    for (const HelpFile& file : EmbeddedHelpFiles()) {
+        EXPECT_EQ(Md5Hex(userData.read(file.name)), Md5Hex(file.bytes)) << file.name.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(program.file(file.name))) << file.name.toStdString();
+    }
+    EXPECT_EQ(desktop.openedFiles, QStringList{userData.file(kHelpPageName)});
+
+    // Asked again, from the menu: the same page, nothing to tell.
+    for (QAction* action : window->findChildren<QAction*>()) {
+        if (action->text() == QStringLiteral("使用帮助"))
+            action->trigger();
+    }
+    EXPECT_EQ(desktop.openedFiles, QStringList(2, userData.file(kHelpPageName)));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 // ---- the page itself ----

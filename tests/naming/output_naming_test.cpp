@@ -1,7 +1,10 @@
+#include "naming/crop_sources.h"
 #include "naming/output_naming.h"
+#include "platform/ini_file.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -96,6 +99,28 @@ TEST(OutputNaming, SearchesTheFolderForTheFirstFreeName)
     }
 }
 
+// A folder that is not given from the root would be the working folder's:
+// no name is made there, whatever the mode.
+TEST(OutputNaming, AnEmptyOrRelativeFolderGivesNoPath)
+{
+    const QString relative = QStringLiteral("照片输出");
+    for (const QString& folder : {QString(), relative, QStringLiteral("."), QStringLiteral("a/b")}) {
+        for (NamingMode mode : {NamingMode::SameAsSource, NamingMode::TimeStamp, NamingMode::Sequence,
+                                NamingMode::CustomPrefix, NamingMode::SpreadsheetCell}) {
+            NamingInputs in = inputsFor(mode, folder);
+            in.customPrefix = QStringLiteral("XXX");
+            in.selectedName = QStringLiteral("张三");
+            in.sourceName = QStringLiteral("a.jpg");
+            in.now = QDateTime(QDate(2022, 1, 10), QTime(11, 45, 23));
+            EXPECT_EQ(ComposeOutputPath(in), QString()) << folder.toStdString() << " " << int(mode);
+        }
+    }
+    // The crop waiting for its name is kept only where the settings are.
+    NamingInputs prompt = inputsFor(NamingMode::PromptEachTime, QString());
+    prompt.temporaryFile = PromptTemporaryPath(QString(), QStringLiteral(".jpg"));
+    EXPECT_EQ(ComposeOutputPath(prompt), QString());
+}
+
 TEST(OutputNaming, AfterTheFourDigitNumbersTheSequenceGoesOnToFive)
 {
     TempFolder folder;
@@ -147,6 +172,71 @@ TEST(OutputNaming, SourcesThatDifferOnlyBeforeTheLastDotGetDifferentNames)
     const QString b = ComposeOutputPath(in);
     EXPECT_EQ(a, folder.file(QStringLiteral("张三.2023.jpg")));
     EXPECT_EQ(b, folder.file(QStringLiteral("张三.2024.jpg")));
+}
+
+// Crops named as their source, one after the other, with the record the
+// batch save keeps: which file each crop goes to.
+TEST(OutputNaming, ASourceNamedCropNeverReplacesAnotherSourcesCrop)
+{
+    const struct {
+        const char* what;
+        QStringList crops;    // source file names, cropped in this order
+        QStringList expected; // the file each crop goes to
+    } cases[] = {
+        {"a.jpg then a.png", {"a.jpg", "a.png"}, {"a.jpg", "a—1.jpg"}},
+        {"a.JPG then a.jpeg", {"a.JPG", "a.jpeg"}, {"a.jpg", "a—1.jpg"}},
+        {"each re-cropped", {"a.jpg", "a.png", "a.png", "a.jpg"}, {"a.jpg", "a—1.jpg", "a—1.jpg", "a.jpg"}},
+        {"three of one base", {"a.png", "a.bmp", "a.jpg", "a.bmp"}, {"a.jpg", "a—1.jpg", "a—2.jpg", "a—1.jpg"}},
+        {"another base", {"a.jpg", "b.png"}, {"a.jpg", "b.jpg"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder sources;
+        TempFolder out;
+        TempFolder settings;
+        const QString record = CropSourcesPath(settings.path());
+        for (qsizetype i = 0; i < c.crops.size(); ++i) {
+            NamingInputs in = inputsFor(NamingMode::SameAsSource, out.path());
+            in.sourceName = c.crops[i];
+            in.sourcePath = sources.file(c.crops[i]);
+            in.cropSources = ReadCropSources(record);
+            const QString path = ComposeOutputPath(in);
+            EXPECT_EQ(path, out.file(c.expected[i])) << i;
+            out.write(QFileInfo(path).fileName(), c.crops[i].toUtf8());
+            ASSERT_TRUE(RecordCropSource(record, path, in.sourcePath));
+        }
+        // Every crop holds the source that went there last.
+        for (qsizetype i = 0; i < c.crops.size(); ++i) {
+            if (c.expected.lastIndexOf(c.expected[i]) == i) {
+                EXPECT_EQ(out.read(c.expected[i]), c.crops[i].toUtf8()) << c.expected[i].toStdString();
+            }
+        }
+    }
+}
+
+TEST(CropSources, ACropThatIsGoneGivesItsRecordToTheNextNewOne)
+{
+    TempFolder out;
+    TempFolder settings;
+    const QString record = CropSourcesPath(settings.path());
+    const auto crop = [&](const char* name, const char* source) {
+        out.write(QString::fromUtf8(name), "x");
+        ASSERT_TRUE(RecordCropSource(record, out.file(QString::fromUtf8(name)), QString::fromUtf8(source)));
+    };
+    crop("a.jpg", "/src/a.jpg");
+    crop("b.jpg", "/src/b.jpg");
+    crop("a.jpg", "/other/a.png"); // the same crop, made again from another source
+    QHash<QString, QString> expected{{RecordedPath(out.file(QStringLiteral("a.jpg"))), QStringLiteral("/other/a.png")},
+                                     {RecordedPath(out.file(QStringLiteral("b.jpg"))), QStringLiteral("/src/b.jpg")}};
+    EXPECT_EQ(ReadCropSources(record), expected);
+
+    ASSERT_TRUE(QFile::remove(out.file(QStringLiteral("a.jpg"))));
+    crop("c.jpg", "/src/c.jpg");
+    expected.remove(RecordedPath(out.file(QStringLiteral("a.jpg"))));
+    expected.insert(RecordedPath(out.file(QStringLiteral("c.jpg"))), QStringLiteral("/src/c.jpg"));
+    EXPECT_EQ(ReadCropSources(record), expected);
+    // Two records, in two sections: the gone crop's section was taken again.
+    EXPECT_EQ(readIniText(record).count(QStringLiteral("截图=")), 2);
 }
 
 TEST(OutputNaming, HostileNamesStayInsideTheFolder)

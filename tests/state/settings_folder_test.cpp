@@ -35,3 +35,26 @@ TEST(SettingsFolder, WhenNoFolderCanBeCreatedThePathIsGivenAnyway)
     EXPECT_FALSE(folder.isEmpty());
     EXPECT_FALSE(QFileInfo(folder).exists());
 }
+
+TEST(WritableProgramFolder, IsTheProgramsFolderWhenWritableOtherwiseThePerUserFolder)
+{
+    TempFolder base;
+    base.write(QStringLiteral("file"), "x");
+    const QString program = base.path();
+    const QString blocked = base.file(QStringLiteral("file"));      // a plain file: nothing goes in
+    const QString user = base.file(QStringLiteral("user/data"));    // made when needed
+    const struct {
+        const char* what;
+        QString programFolder;
+        QString userFolder;
+        QString expected;
+    } cases[] = {
+        {"writable program folder", program, user, program},
+        {"unwritable program folder", blocked, user, user},
+        {"neither writable", blocked, blocked + QStringLiteral("/data"), blocked},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WritableProgramFolder(c.programFolder, c.userFolder), c.expected) << c.what;
+        EXPECT_EQ(QFileInfo(c.userFolder).isDir(), c.expected == c.userFolder) << c.what;
+    }
+}

@@ -15,13 +15,15 @@ namespace {
 struct Loaded {
     BatchCropSettings batch;
     FastCaptureSettings fast;
+    CameraSettings camera;
 };
 
 Loaded load(const TempFolder& folder)
 {
     Loaded l;
     l.batch.outputExtension = QStringLiteral("unset");
-    LoadSettings(folder.path(), l.batch, l.fast);
+    l.camera.chosenDevice = QStringLiteral("unset");
+    LoadSettings(folder.path(), l.batch, l.fast, l.camera);
     return l;
 }
 
@@ -41,6 +43,7 @@ TEST(LoadSettings, FirstStartGivesTheDefaults)
     EXPECT_EQ(l.fast.fastExtension, QStringLiteral(".JPG"));
     EXPECT_FALSE(l.fast.fastShutterSound);
     EXPECT_FALSE(l.fast.keepFastSettings);
+    EXPECT_EQ(l.camera.chosenDevice, QString());
 }
 
 TEST(LoadSettings, ReadsEveryKeptValue)
@@ -60,6 +63,7 @@ TEST(LoadSettings, ReadsEveryKeptValue)
     WriteSetting(f, kFastSection, SettingKey::saveFolder, QStringLiteral("/速拍"));
     WriteSetting(f, kFastSection, SettingKey::shutterSound, QStringLiteral("真"));
     WriteSetting(f, kFastSection, SettingKey::keep, QStringLiteral("真"));
+    WriteSetting(f, kCameraSection, SettingKey::chosenCamera, QStringLiteral("USB2.0 HD UVC WebCam"));
 
     const Loaded l = load(folder);
     EXPECT_EQ(l.batch.namingIndex, 3);
@@ -76,6 +80,11 @@ TEST(LoadSettings, ReadsEveryKeptValue)
     EXPECT_EQ(l.fast.fastSaveDir, QStringLiteral("/速拍"));
     EXPECT_TRUE(l.fast.fastShutterSound);
     EXPECT_TRUE(l.fast.keepFastSettings);
+    EXPECT_EQ(l.camera.chosenDevice, QStringLiteral("USB2.0 HD UVC WebCam"));
+    // The key as it stands in the file.
+    EXPECT_EQ(readIniValue(QDir(f).filePath(QStringLiteral("set.dll")), QStringLiteral("摄像头"),
+                           QStringLiteral("所选设备")),
+              QStringLiteral("USB2.0 HD UVC WebCam"));
 }
 
 TEST(LoadSettings, EmptyFormatLoadsAsJpeg)

@@ -6,6 +6,7 @@
 
 #include "batch/batch_crop_mode.h"
 #include "batch/navigation_keys.h"
+#include "state/naming_schemes.h"
 #include "imaging/bmp_file.h"
 #include "imaging/image_decoder.h"
 #include "workspace/colour_picker.h"
@@ -21,7 +22,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QToolBar>
+
+#include <functional>
 
 namespace {
 
@@ -105,21 +110,25 @@ TEST_F(DrawingToolsTest, ThePaletteHasItsUnitsAndNeedsAPicture)
     EXPECT_TRUE(palette()->isVisible());
     EXPECT_TRUE(state.tools.paletteShown);
     EXPECT_EQ(palette()->size(), QSize(75, 318));
+    // The width group's units stand in its contents area, below its title:
+    // their tops count from the area's top.
+    const int widthContentsTop = paletteUnit("分组框2")->contentsRect().top();
     const struct {
         const char* name;
         QRect geometry;
         const char* text;
+        bool inWidthContents;
     } units[] = {
-        {"分组框1", {2, 0, 66, 90}, "编辑工具"},   {"画笔选择框", {7, 16, 52, 22}, "画笔"},
-        {"文字选择框", {7, 38, 52, 22}, "文字"},   {"吸管选择框", {7, 60, 52, 22}, "吸管"},
-        {"分组框2", {2, 94, 66, 68}, "画笔粗细"},  {"画笔粗细标签", {6, 16, 50, 1}, nullptr},
-        {"画笔粗细编辑框", {6, 40, 36, 20}, nullptr}, {"分组框3", {2, 166, 66, 144}, "选择颜色"},
-        {"颜色选择器1", {6, 16, 56, 20}, nullptr}, {"色板图片框", {2, 40, 60, 100}, nullptr},
+        {"分组框1", {2, 0, 66, 90}, "编辑工具", false},      {"画笔选择框", {7, 16, 52, 22}, "画笔", false},
+        {"文字选择框", {7, 38, 52, 22}, "文字", false},      {"吸管选择框", {7, 60, 52, 22}, "吸管", false},
+        {"分组框2", {2, 94, 66, 68}, "画笔粗细", false},     {"画笔粗细标签", {6, 0, 50, 1}, nullptr, true},
+        {"画笔粗细编辑框", {6, 24, 36, 20}, nullptr, true},  {"分组框3", {2, 166, 66, 144}, "选择颜色", false},
+        {"颜色选择器1", {6, 16, 56, 20}, nullptr, false},    {"色板图片框", {2, 40, 60, 100}, nullptr, false},
     };
     for (const auto& u : units) {
         QWidget* w = paletteUnit(u.name);
         ASSERT_NE(w, nullptr) << u.name;
-        EXPECT_EQ(w->geometry(), u.geometry) << u.name;
+        EXPECT_EQ(w->geometry(), u.geometry.translated(0, u.inWidthContents ? widthContentsTop : 0)) << u.name;
         if (!u.text)
             continue;
         const QString text = qobject_cast<QGroupBox*>(w) ? static_cast<QGroupBox*>(w)->title()
@@ -157,6 +166,41 @@ TEST_F(DrawingToolsTest, ThePaletteHasItsUnitsAndNeedsAPicture)
     EXPECT_FALSE(palette()->isVisible());
     EXPECT_FALSE(state.tools.brushOn);
     EXPECT_FALSE(paletteUnit<QCheckBox>("画笔选择框")->isChecked());
+}
+
+// At every width the spinner gives, the bar stands below the group's title
+// and inside its frame, clear of the width box.
+TEST_F(DrawingToolsTest, TheWidthBarStaysInsideItsGroupAtEveryWidth)
+{
+    loadPicture();
+    showPalette();
+    auto* group = paletteUnit<QGroupBox>("分组框2");
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+    const QRect contents = group->contentsRect();
+    ASSERT_FALSE(title.isEmpty());
+    QWidget* bar = paletteUnit("画笔粗细标签");
+    QWidget* box = paletteUnit("画笔粗细编辑框");
+    for (int width = 1; width <= 20; ++width) {
+        SCOPED_TRACE(width);
+        setBrushWidth(width);
+        ASSERT_EQ(bar->height(), width);
+        EXPECT_GT(bar->geometry().top(), title.bottom());
+        EXPECT_TRUE(contents.contains(bar->geometry())) << contents.top() << " " << contents.bottom();
+        EXPECT_LT(bar->geometry().bottom(), box->geometry().top());
+    }
+    EXPECT_TRUE(contents.contains(box->geometry()));
+
+    // A larger title moves the contents area down, and the units with it.
+    QFont larger = group->font();
+    larger.setPixelSize(20);
+    group->setFont(larger);
+    ASSERT_GT(group->contentsRect().top(), contents.top());
+    EXPECT_EQ(bar->y(), group->contentsRect().top());
+    EXPECT_EQ(box->y(), group->contentsRect().top() + 24);
 }
 
 TEST_F(DrawingToolsTest, OneToolAtATime)
@@ -309,6 +353,47 @@ TEST_F(DrawingToolsTest, TheTextToolHoldsTheBatchKeysOnlyWhileItIsOn)
     tick("文字选择框");
     showPalette();
     EXPECT_TRUE(state.batch.keysRegistered);
+}
+
+// Every way the text tool can end while batch crop is on gives the keys back,
+// each tried after typing into a placed entry box.
+TEST_F(DrawingToolsTest, EveryEndOfTheTextToolGivesTheBatchKeysBack)
+{
+    const struct {
+        const char* what;
+        std::function<void()> end;
+    } ends[] = {
+        {"untick 文字", [this] { tick("文字选择框"); }},
+        {"tick 画笔", [this] { tick("画笔选择框"); }},
+        {"tick 吸管", [this] { tick("吸管选择框"); }},
+        {"right click on the entry box", [this] { rightClick(entry(), QPoint(2, 2)); }},
+        {"right click on the view", [this] { rightClick(view(), QPoint(200, 150)); }},
+        {"save", [this] { window->cropAndSave(); }},
+        {"hide the palette", [this] { showPalette(); }},
+    };
+    // The save writes a numbered crop into a folder of its own.
+    TempFolder out;
+    state.batch.settings.saveFolder = out.path();
+    state.batch.settings.namingText = batchNamingSchemes()[2];
+    loadPicture();
+    startBatchKeys();
+    for (const auto& e : ends) {
+        SCOPED_TRACE(e.what);
+        if (!palette()->isVisible())
+            showPalette();
+        tick("文字选择框");
+        ASSERT_TRUE(state.tools.textOn);
+        click(QPoint(60, 80));
+        QTest::keyClicks(entry(), QStringLiteral("ab"));
+        ASSERT_FALSE(state.batch.keysRegistered);
+
+        e.end();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(state.tools.textOn);
+        EXPECT_FALSE(entry()->isVisible());
+        EXPECT_TRUE(state.batch.keysRegistered);
+        dialogs.messages.clear();
+    }
 }
 
 TEST_F(DrawingToolsTest, ColoursComeFromThePickerTheSwatchesAndThePipette)
