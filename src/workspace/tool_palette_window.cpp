@@ -1,5 +1,6 @@
 #include "workspace/tool_palette_window.h"
 
+#include "platform/named_unit.h"
 #include "platform/mouse_events.h"
 #include "platform/number_text.h"
 #include "workspace/colour_picker.h"
@@ -17,22 +18,14 @@ namespace {
 constexpr QSize kSwatchSize(98, 194);
 constexpr QSize kShownSwatchSize(60, 100);
 
-template <typename Unit>
-Unit* named(Unit* unit, const char* name, QRect geometry)
-{
-    unit->setObjectName(QString::fromUtf8(name));
-    unit->setGeometry(geometry);
-    return unit;
-}
-
 QGroupBox* group(QWidget* parent, const char* name, const char* title, QRect geometry)
 {
-    return named(new QGroupBox(QString::fromUtf8(title), parent), name, geometry);
+    return Named(new QGroupBox(QString::fromUtf8(title), parent), name, geometry);
 }
 
 QCheckBox* toolCheckBox(QWidget* parent, const char* name, const char* text, QRect geometry)
 {
-    auto* box = named(new QCheckBox(QString::fromUtf8(text), parent), name, geometry);
+    auto* box = Named(new QCheckBox(QString::fromUtf8(text), parent), name, geometry);
     box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
@@ -55,16 +48,16 @@ void ToolPaletteWindow::createUnits()
     pipetteBox_ = toolCheckBox(tools, "吸管选择框", "吸管", {7, 60, 52, 22});
 
     widthGroup_ = group(this, "分组框2", "画笔粗细", {2, 94, 66, 68});
-    widthBar_ = named(new QLabel(widthGroup_), "画笔粗细标签", {6, 0, 50, 1});
+    widthBar_ = Named(new QLabel(widthGroup_), "画笔粗细标签", {6, 0, 50, 1});
     widthBar_->setAutoFillBackground(true);
-    widthBox_ = named(new SpinEditBox(widthGroup_), "画笔粗细编辑框", {6, 24, 36, 20});
+    widthBox_ = Named(new SpinEditBox(widthGroup_), "画笔粗细编辑框", {6, 24, 36, 20});
     widthBox_->setDigitsOnly(true);
     widthBox_->setText(QStringLiteral("1"));
     placeWidthUnits();
 
     QGroupBox* colour = group(this, "分组框3", "选择颜色", {2, 166, 66, 144});
-    colourPicker_ = named(new ColourPicker(colour), "颜色选择器1", {6, 16, 56, 20});
-    swatches_ = named(new QLabel(colour), "色板图片框", {2, 40, 60, 100});
+    colourPicker_ = Named(new ColourPicker(colour), "颜色选择器1", {6, 16, 56, 20});
+    swatches_ = Named(new QLabel(colour), "色板图片框", {2, 40, 60, 100});
     shownSwatches_ = swatchPicture()
                          .scaled(kShownSwatchSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                          .convertToFormat(QImage::Format_RGB32);

@@ -15,12 +15,15 @@
 #include "platform/ini_file.h"
 #include "platform/text_encoding.h"
 #include "workspace/spin_edit_box.h"
+#include "workspace/view_geometry.h"
 #include "workspace/view_panel.h"
+#include "workspace/view_render.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -674,6 +677,42 @@ TEST_F(BatchModeTest, TheSpreadsheetSchemeNamesEachCropAfterTheNextPupil)
     EXPECT_NE(window->nameListForTest()->windowForTest(), nullptr);
     EXPECT_TRUE(state.nameList.windowOpen);
     EXPECT_EQ(savedFiles().size(), 3);
+}
+
+} // namespace
+
+namespace {
+
+// With 打开图片时自动取景 ticked, a batch run turns hand framing into a check
+// and a save: every image arrives framed, a picture without a face arrives
+// as it always did with the reason in the status bar, and no message stops
+// the walk.
+TEST_F(BatchModeTest, WithFramingOnArrivalEachImageArrivesFramed)
+{
+    QFile::remove(source.file(QStringLiteral("学生2.jpg")));
+    QFile::remove(source.file(QStringLiteral("学生3.jpg")));
+    QFile::copy(QStringLiteral(IDPHOTO_FIXTURES "/portraits/grace_hopper.jpg"), source.file(QStringLiteral("学生2.jpg")));
+    QFile::copy(QStringLiteral(IDPHOTO_FIXTURES "/portraits/astronaut.jpg"), source.file(QStringLiteral("学生3.jpg")));
+    state.framing.onArrival = true;
+    startBatch();
+    QStringList seen;
+    for (int step = 0; step < 3; ++step) {
+        const QString name = state.batch.task.currentName;
+        const double fitted = FitScale(PictureSize(state.view), window->workspaceForTest().image.size());
+        const bool framed = std::abs(state.view.viewScale - fitted) > 1e-9;
+        seen << name + (framed ? QStringLiteral(" framed") : QStringLiteral(" fitted"));
+        if (name == QStringLiteral("学生1.jpg")) {
+            EXPECT_EQ(unit<QLabel>("状态条1提示")->text(), QStringLiteral("未能识别到人脸，请手动调整采集框。"));
+        }
+        save();
+        if (step < 2)
+            key(Qt::Key_S);
+    }
+    seen.sort();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("学生1.jpg fitted"), QStringLiteral("学生2.jpg framed"),
+                                 QStringLiteral("学生3.jpg framed")}));
+    EXPECT_EQ(savedFiles().size(), 3);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.value(0).text.toStdString();
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <atomic>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,6 +89,36 @@ TEST_F(PicturePrefetchTest, AStepNeverWaitsForADecodeThatHasNotStarted)
         taken = prefetch.take(path, view);
     }
     EXPECT_EQ(taken.picture, decodeImageFileReduced(path, view).picture);
+}
+
+} // namespace
+
+namespace {
+
+// With framing on arrival, a picture decoded ahead has its head found ahead
+// as well, on the decoding thread; one decoded on the spot leaves the finding
+// to the framing.
+TEST_F(PicturePrefetchTest, APreparationRunsOnPicturesDecodedAheadOnly)
+{
+    const QString ahead = writePhoto(QStringLiteral("ahead.jpg"), photoLikePicture(320, 240));
+    const QString now = writePhoto(QStringLiteral("now.jpg"), photoLikePicture(320, 240));
+    std::atomic<int> prepared = 0;
+    prefetch.setPreparation([&prepared](DecodedPicture& decoded) {
+        ++prepared;
+        decoded.face = FaceResult{FaceFinding::SeveralFaces, {}};
+    });
+    prefetch.keepOnly({ahead}, view);
+    const DecodedPicture takenAhead = prefetch.take(ahead, view);
+    ASSERT_TRUE(takenAhead.face.has_value());
+    EXPECT_EQ(takenAhead.face->finding, FaceFinding::SeveralFaces);
+    EXPECT_EQ(prefetch.take(now, view).face, std::nullopt);
+    EXPECT_EQ(prepared, 1);
+
+    // Without a preparation, nothing is added to what is decoded ahead.
+    prefetch.setPreparation(nullptr);
+    prefetch.clear();
+    prefetch.keepOnly({ahead}, view);
+    EXPECT_EQ(prefetch.take(ahead, view).face, std::nullopt);
 }
 
 } // namespace
