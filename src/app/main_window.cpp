@@ -12,7 +12,6 @@
 #include "help/about.h"
 #include "naming/name_list.h"
 #include "platform/dialogs.h"
-#include "platform/number_text.h"
 #include "workspace/frame_geometry.h"
 #include "workspace/frame_panel.h"
 #include "workspace/tool_palette_window.h"
@@ -25,15 +24,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>

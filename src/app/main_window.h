@@ -1,7 +1,9 @@
 #pragma once
-// The main window: the hub of the program. Its units carry the program's own
-// names as objectName; bindEvents() is the one place that ties their events
-// to the handlers below.
+// The main window: the host at the top of the program. Its units carry the
+// program's own names as objectName; bindEvents() ties the window's own
+// units to the handlers below, and wireFeatures() is the one place where the
+// features it builds (the frame panel, batch crop, the camera, the drawing
+// tools, automatic framing) hear each other.
 #include "state/app_state.h"
 #include "app/main_layout.h"
 #include "state/program_texts.h"

@@ -25,10 +25,11 @@ void MainWindow::showShot(const QImage& picture)
     // Text still being typed on the old picture is dropped.
     textEntry_->hide();
     textEntry_->clear();
-    MakeCurrentImageFromShot(state_, ws_, picture);
+    const bool shown = MakeCurrentImageFromShot(state_, ws_, picture);
     showWorkspace();
     tools_->reapplyActiveTool();
-    emit pictureArrived();
+    if (shown)
+        emit pictureArrived();
 }
 
 void MainWindow::showNoPicture()

@@ -6,7 +6,6 @@
 #include "imaging/rotation.h"
 #include "platform/dialogs.h"
 #include "workspace/crop_and_save.h"
-#include "workspace/frame_panel.h"
 #include "workspace/output_resolution.h"
 #include "workspace/drawing_tools.h"
 #include "workspace/whole_picture_loader.h"
@@ -48,7 +47,7 @@ void MainWindow::cropAndSave()
         return;
     }
     const SavedCrop saved =
-        SaveCapture(WithOutputResolution(CaptureFrameImage(state_, ws_), framePanel_->sizeTypeName()), path,
+        SaveCapture(WithOutputResolution(CaptureFrameImage(state_, ws_)), path,
                     extension, state_.frame.jpegLimitKB);
     if (!saved.written)
         dialogs_.showMessage(QStringLiteral("提示"), kWriteFailedMessage, MessageIcon::Warning, MessageButtons::Ok);

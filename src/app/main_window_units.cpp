@@ -84,7 +84,6 @@ void MainWindow::createMenus()
     QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("工具"));
     menuAutoFrame_ = toolsMenu->addAction(QStringLiteral("自动取景"));
     menuAutoFrame_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
-    menuAutoFrame_->setShortcutContext(Qt::ApplicationShortcut);
     menuFrameOnArrival_ = toolsMenu->addAction(QStringLiteral("打开图片时自动取景"));
     menuFrameOnArrival_->setCheckable(true);
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助"));

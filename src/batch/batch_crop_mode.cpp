@@ -86,8 +86,8 @@ void BatchCropMode::onStatusBarMouse(QEvent* event, int x)
 void BatchCropMode::keepJpegLimit(const QString& limitText)
 {
     const BatchCropSettings& s = state_.batch.settings;
-    if (state_.batch.batchActive && s.keepSettings && s.outputExtension == kDefaultExtension)
-        WriteSetting(state_.main.settingsFolder, kBatchSection, SettingKey::jpegSize, limitText);
+    KeepJpegLimit(state_.main.settingsFolder, kBatchSection, state_.batch.batchActive, s.keepSettings,
+                  s.outputExtension, limitText);
 }
 
 void BatchCropMode::setTitle(const QString& title)
@@ -138,8 +138,8 @@ void BatchCropMode::resumeBatchCrop()
         openSettingsWindow();
         return;
     }
-    if (!QFileInfo(s.saveFolder).isDir()) {
-        tell(s.saveFolder.isEmpty() ? kSaveFolderUnsetMessage : kSaveFolderMissingMessage);
+    if (const std::optional<QString> refused = BatchSaveFolderRefusal(s.saveFolder)) {
+        tell(*refused);
         openSettingsWindow();
         return;
     }

@@ -1,10 +1,8 @@
 #include "batch/batch_rules.h"
 
+#include "naming/output_naming.h"
 #include "state/app_state.h"
 #include "workspace/status_hints.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 bool InBatchItemRegion(int x, int mainWidth, int ncW)
 {
@@ -27,7 +25,7 @@ std::optional<QString> BatchSaveFolderRefusal(const QString& saveFolder)
 {
     if (saveFolder.isEmpty())
         return kSaveFolderUnsetMessage;
-    if (QDir::isRelativePath(saveFolder) || !QFileInfo(saveFolder).isDir())
+    if (!IsUsableSaveFolder(saveFolder))
         return kSaveFolderMissingMessage;
     return std::nullopt;
 }

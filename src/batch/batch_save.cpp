@@ -18,11 +18,11 @@
 void BatchCropMode::cropAndSave()
 {
     // A run can go on without its save folder (a hand-edited settings file, a
-    // resume whose settings window was closed): the crop would land in the
-    // working folder. Refused as the resume refuses it.
+    // resume whose settings window was closed): nothing is written, and the
+    // user is told with the resume's texts.
     if (const std::optional<QString> refused = BatchSaveFolderRefusal(state_.batch.settings.saveFolder)) {
         services_.dialogs.showMessage(QStringLiteral("提示："), *refused, MessageIcon::None, MessageButtons::Ok);
-        openSettingsWindow();
+        openSettingsWindow(false);
         return;
     }
     keys_->restoreNavigationKeys();

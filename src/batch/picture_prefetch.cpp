@@ -83,7 +83,10 @@ DecodedPicture PicturePrefetch::take(const QString& path, QSize viewSize)
 void PicturePrefetch::keepOnly(const QStringList& paths, QSize viewSize)
 {
     std::erase_if(entries_, [&](const std::shared_ptr<Entry>& e) {
-        return !paths.contains(e->path) || e->viewSize != viewSize;
+        const bool forgotten = !paths.contains(e->path) || e->viewSize != viewSize;
+        if (forgotten)
+            e->picture->drop(); // a decode not started yet never runs
+        return forgotten;
     });
     for (const QString& path : paths) {
         if (!path.isEmpty() && !holds(path))
@@ -93,6 +96,8 @@ void PicturePrefetch::keepOnly(const QStringList& paths, QSize viewSize)
 
 void PicturePrefetch::clear()
 {
+    for (const auto& e : entries_)
+        e->picture->drop();
     entries_.clear();
 }
 

@@ -2,7 +2,7 @@
 // The camera: its window, the capture device behind it (made when the window
 // first opens and kept for the run, so a chosen device stays chosen), the
 // normal shot into the main window and fast capture. The main window creates
-// it once and tells it about the frame's changes.
+// it once and wires it to the frame panel, whose changes it follows.
 #include "state/app_state.h"
 #include "camera/fast_capture.h"
 #include "platform/capture_device.h"

@@ -112,15 +112,15 @@ void FastCapture::keepFrameBoxes(KeptBoxes boxes)
 void FastCapture::keepJpegLimit(const QString& limitText)
 {
     const FastCaptureSettings& fast = state_.camera.fast;
-    if (state_.camera.fastCaptureOn && fast.keepFastSettings && fast.fastExtension == kDefaultExtension)
-        WriteSetting(state_.main.settingsFolder, kFastSection, SettingKey::jpegSize, limitText);
+    KeepJpegLimit(state_.main.settingsFolder, kFastSection, state_.camera.fastCaptureOn, fast.keepFastSettings,
+                  fast.fastExtension, limitText);
 }
 
 QString FastCapture::fastShot(const std::function<QImage()>& grab, QWidget* cameraWindow)
 {
     const FastCaptureSettings& fast = state_.camera.fast;
     Dialogs& dialogs = services_.dialogs;
-    if (fast.fastSaveDir.isEmpty() || !QFileInfo(fast.fastSaveDir).isDir()) {
+    if (!IsUsableSaveFolder(fast.fastSaveDir)) {
         dialogs.showMessage(QStringLiteral("提示："),
                             fast.fastSaveDir.isEmpty() ? kFastFolderUnsetMessage : kFastFolderMissingMessage,
                             MessageIcon::None, MessageButtons::Ok);

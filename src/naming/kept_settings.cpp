@@ -58,3 +58,10 @@ QList<QPair<QString, QString>> FastSettingsToKeep(const FastCaptureSettings& f, 
                           {{SettingKey::shutterSound, boolSettingText(f.fastShutterSound)}}},
                          keep, boxes);
 }
+
+void KeepJpegLimit(const QString& settingsFolder, const QString& section, bool modeOn, bool keep,
+                   const QString& extension, const QString& limitText)
+{
+    if (modeOn && keep && extension == kDefaultExtension)
+        WriteSetting(settingsFolder, section, SettingKey::jpegSize, limitText);
+}

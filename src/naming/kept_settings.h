@@ -7,7 +7,12 @@
 #include <QPair>
 #include <QString>
 
-// The values the box texts of the main window give the kept settings.
+// A batch mode keeps the frame panel's JPEG limit (JPG体积) in its section
+// while it is on, its settings are kept and it writes JPEG.
+void KeepJpegLimit(const QString& settingsFolder, const QString& section, bool modeOn, bool keep,
+                   const QString& extension, const QString& limitText);
+
+// The values the frame panel's box texts give the kept settings.
 struct FrameBoxTexts {
     QString width;
     QString height;

@@ -7,7 +7,6 @@
 #include "platform/dialogs.h"
 #include "platform/wait_cursor.h"
 #include "workspace/crop_and_save.h"
-#include "workspace/frame_panel.h"
 #include "workspace/output_resolution.h"
 
 std::optional<QString> SaveNamedCrop(const CropServices& services, const AppState& state, const QImage& capture,
@@ -32,7 +31,8 @@ std::optional<QString> SaveNamedCrop(const CropServices& services, const AppStat
     WaitCursor wait;
     if (save.sound)
         services.sound.play(*save.sound);
-    const SavedCrop saved = SaveCapture(WithOutputResolution(capture, services.frame.sizeTypeName()), path, LowerCaseExtension(save.extension), state.frame.jpegLimitKB);
+    const SavedCrop saved = SaveCapture(WithOutputResolution(capture), path, LowerCaseExtension(save.extension),
+                                        state.frame.jpegLimitKB);
     wait.end();
     Dialogs& dialogs = services.dialogs;
     if (!saved.written) {

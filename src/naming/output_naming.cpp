@@ -152,3 +152,8 @@ QString PromptTemporaryPath(const QString& settingsFolder, const QString& extens
 {
     return QDir(settingsFolder).filePath(QStringLiteral("临时C") + LowerCaseExtension(extension));
 }
+
+bool IsUsableSaveFolder(const QString& folder)
+{
+    return !folder.isEmpty() && !QDir::isRelativePath(folder) && QFileInfo(folder).isDir();
+}

@@ -63,5 +63,9 @@ struct NamingInputs {
 // relative: no output ever goes into the working folder.
 QString ComposeOutputPath(const NamingInputs& inputs);
 
+// Whether a batch mode's save folder can take its crops: given, from the
+// root (never the working folder), and an existing directory.
+bool IsUsableSaveFolder(const QString& folder);
+
 // The temporary file of PromptEachTime: settingsFolder/临时C + lower-case extension.
 QString PromptTemporaryPath(const QString& settingsFolder, const QString& extension);

@@ -112,6 +112,8 @@ void NamingBox::showScheme(int index, const QString& keptPrefix)
 void NamingBox::hidePopup()
 {
     QComboBox::hidePopup();
+    // Closing the list, with a choice or without, applies the chosen
+    // scheme's style again, as a choice does.
     applyStyle(currentIndex());
 }
 

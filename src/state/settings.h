@@ -1,5 +1,6 @@
 #pragma once
-// The settings file set.dll: what the two batch modes keep between runs.
+// The settings file set.dll: what the batch modes, the camera and automatic
+// framing keep between runs.
 #include "platform/ini_file.h"
 
 #include <QDateTime>

@@ -1,6 +1,7 @@
 #include "workspace/auto_framing.h"
 
 #include "imaging/opencv_face_finder.h"
+#include "state/program_texts.h"
 #include "workspace/head_framing.h"
 #include "workspace/view_geometry.h"
 #include "workspace/view_render.h"
@@ -75,8 +76,12 @@ AutoFraming FrameCurrentPicture(AppState& state, Workspace& ws, FaceFinder& find
     // A turn, a drawing baked in or the whole picture swapped in make another picture.
     const bool known = v.faceAhead && v.faceFor == v.currentPicture.cacheKey();
     const FaceResult face = known ? *v.faceAhead : FindHead(finder, v.currentPicture);
-    v.faceAhead = face; // a second framing of the same picture needs no second search
-    v.faceFor = v.currentPicture.cacheKey();
+    // A second framing of the same picture needs no second search; a finder
+    // that could not work is asked again.
+    if (face.finding != FaceFinding::Unavailable) {
+        v.faceAhead = face;
+        v.faceFor = v.currentPicture.cacheKey();
+    }
     return FrameAroundFace(state, ws, face);
 }
 
@@ -84,7 +89,7 @@ QString AutoFramingMessage(AutoFraming outcome)
 {
     switch (outcome) {
     case AutoFraming::Framed: return {};
-    case AutoFraming::NoPicture: return QStringLiteral("请打开一张图片或拍照一幅图象再进行操作。");
+    case AutoFraming::NoPicture: return kNoPictureMessage;
     case AutoFraming::NoFace: return QStringLiteral("未能识别到人脸，请手动调整采集框。");
     case AutoFraming::SeveralFaces: return QStringLiteral("图片中有多张大小相近的人脸，请手动调整采集框。");
     case AutoFraming::TooSmall: return HeadTooSmallMessage();

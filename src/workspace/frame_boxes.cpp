@@ -20,7 +20,7 @@ const QList<SizeType>& SizeTypes()
 {
     static const QList<SizeType> types = {
         {QStringLiteral("默认"), {160, 210}},       {QStringLiteral("自定义"), {}},
-        {QStringLiteral("学籍/身份证"), {358, 441}}, {QStringLiteral("小1寸"), {260, 390}},
+        {QStringLiteral("学籍/身份证"), kResidentIdSize}, {QStringLiteral("小1寸"), {260, 390}},
         {QStringLiteral("1寸照"), {295, 413}},      {QStringLiteral("小2寸普通"), {413, 531}},
         {QStringLiteral("小2寸护照"), {390, 567}},  {QStringLiteral("2寸照"), {413, 626}},
     };

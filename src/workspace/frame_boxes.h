@@ -13,6 +13,9 @@ inline constexpr int kMaxFrameSide = 8000;
 // truncated, kept within 1 .. kMaxFrameSide.
 int FrameSideFromText(const QString& text);
 
+// The resident-ID photo's size (the size type "学籍/身份证").
+inline constexpr QSize kResidentIdSize{358, 441};
+
 // The preset sizes of the size-type list; item 1 ("自定义") has none.
 struct SizeType {
     QString name;

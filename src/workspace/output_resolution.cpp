@@ -1,15 +1,16 @@
 #include "workspace/output_resolution.h"
 
 #include "imaging/print_density.h"
+#include "workspace/frame_boxes.h"
 
-int OutputDotsPerInch(const QString& sizeTypeName)
+int OutputDotsPerInch(QSize output)
 {
-    return sizeTypeName == QStringLiteral("学籍/身份证") ? 350 : 300;
+    return output == kResidentIdSize ? 350 : 300;
 }
 
-QImage WithOutputResolution(QImage capture, const QString& sizeTypeName)
+QImage WithOutputResolution(QImage capture)
 {
     if (!capture.isNull())
-        SetPrintDensity(capture, OutputDotsPerInch(sizeTypeName));
+        SetPrintDensity(capture, OutputDotsPerInch(capture.size()));
     return capture;
 }

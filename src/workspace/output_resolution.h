@@ -1,11 +1,12 @@
 #pragma once
-// The print resolution of the output files, by size type.
+// The print resolution of the output files, by their size: 350 dpi for the
+// resident-ID photo (358 × 441, the size type "学籍/身份证"), 300 for every
+// other size. Taken from the output's own size, so a frame sized by hand,
+// dragged or restored from kept settings is printed as its size asks.
 #include <QImage>
-#include <QString>
+#include <QSize>
 
-// 350 dpi for the resident-ID size ("学籍/身份证"), 300 for every other size
-// type, "自定义" included.
-int OutputDotsPerInch(const QString& sizeTypeName);
+int OutputDotsPerInch(QSize output);
 
-// The capture as it is written: carrying the print resolution of the size type.
-QImage WithOutputResolution(QImage capture, const QString& sizeTypeName);
+// The capture as it is written: carrying the print resolution of its size.
+QImage WithOutputResolution(QImage capture);

@@ -713,6 +713,9 @@ TEST_F(BatchModeTest, WithFramingOnArrivalEachImageArrivesFramed)
                                  QStringLiteral("学生3.jpg framed")}));
     EXPECT_EQ(savedFiles().size(), 3);
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.value(0).text.toStdString();
+    // A batch crop carries its print resolution too (300 dpi at 160 × 210).
+    const QImage saved(output.file(savedFiles().value(0)));
+    EXPECT_EQ(qRound(saved.dotsPerMeterX() * 0.0254), 300);
 }
 
 } // namespace
