@@ -3,7 +3,8 @@
 // capture frame on it (the preview frame), the device buttons and the shoot
 // button. The window sizes itself for the frame and snaps back to the
 // device's aspect when the user resizes it. What a shot does is its owner's:
-// the window only tells that the shoot button was pressed.
+// the window only tells that the shoot button was pressed. In fast capture
+// with 打开图片时自动取景 ticked, the preview frame follows the face (FaceFollow).
 #include "state/app_state.h"
 #include "camera/camera_geometry.h"
 
