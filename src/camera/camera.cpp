@@ -120,6 +120,7 @@ void Camera::onFastCaptureClicked(bool on)
     if (on) {
         window_->centrePreviewFrame(window_->previewSize());
         window_->placePreviewFrame();
+        window_->followFaceAfresh();
     }
     window_->showFastUnits(on && window_->connected());
 }

@@ -1,7 +1,10 @@
 #include "camera/camera_geometry.h"
 
+#include "workspace/head_framing.h"
 #include "workspace/view_geometry.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -142,4 +145,44 @@ QPoint LimitPreviewFrameDrag(QPoint wanted, QSize group, int frameWidth, int fra
     if (y > group.height() - 10 - frameHeight - 2)
         y = group.height() - 10 - frameHeight - 2;
     return {x, y};
+}
+
+std::optional<QPoint> PreviewFrameOnHead(const HeadMeasure& head, QSize picture, PreviewSize preview, int frameWidth,
+                                         int frameHeight)
+{
+    const bool finite = std::isfinite(head.headWidth) && std::isfinite(head.eyeLineY) &&
+                        std::isfinite(head.hairTopY) && std::isfinite(head.faceCentreX);
+    if (!finite || head.headWidth <= 0.0 || head.eyeLineY < head.hairTopY || picture.isEmpty() ||
+        preview.width <= 0 || preview.height <= 0 || frameWidth <= 0 || frameHeight <= 0)
+        return std::nullopt;
+    // The preview stretches the picture to its own size on each axis.
+    const double fx = double(preview.width) / picture.width();
+    const double fy = double(preview.height) / picture.height();
+    const double w = frameWidth;
+    const double h = frameHeight;
+    const double headWidth = head.headWidth * fx;
+    const double hairTop = head.hairTopY * fy;
+    const double eyeLine = head.eyeLineY * fy;
+    const double eyeBelowHair = eyeLine - hairTop;
+    // As in FrameHead, the limits are aimed half a pixel inside for the rounding.
+    const double hairMiddle = (kHairTopLeastShare + kHairTopMostShare) / 2.0 * h;
+    const double hairLeast = kHairTopLeastShare * h + 0.5;
+    const double eyeLimit = (1.0 - kEyeLineLeastShareAboveBottom) * h - 0.5;
+
+    double top = 0.0;
+    if (std::abs(headWidth - kHeadWidthShare * w) <= kHeadWidthTolerance * w) {
+        double hairAt = hairMiddle;
+        if (hairAt + eyeBelowHair > eyeLimit)
+            hairAt = std::max(hairLeast, eyeLimit - eyeBelowHair);
+        top = hairTop - hairAt;
+    } else {
+        // Where the eyes of this head would be, scaled to the right width.
+        const double sized = kHeadWidthShare * w / headWidth;
+        top = eyeLine - std::min(hairMiddle + eyeBelowHair * sized, eyeLimit);
+    }
+    const CameraLayout layout = LayoutCameraWindow(preview);
+    const QPoint wanted(static_cast<int>(std::lround(head.faceCentreX * fx - w / 2.0)),
+                        static_cast<int>(std::lround(top)));
+    return LimitPreviewFrameDrag(wanted + layout.captureControl.topLeft(), layout.group.size(), frameWidth,
+                                 frameHeight);
 }

@@ -18,9 +18,13 @@
 //
 // The repeat rule of the move buttons is MoveTickMoves (workspace/frame_drag.h),
 // shared with the main window's move buttons.
+#include "imaging/head_measure.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+
+#include <optional>
 
 struct PreviewSize {
     int width = 0;
@@ -100,3 +104,16 @@ PreviewFrameUnits PreviewFrameUnitsAt(QPoint frame, int frameWidth, int frameHei
 // y within [17, gh − 12 − frameHeight] for a group of gw × gh. When the upper
 // limit is below the lower one, the upper limit wins.
 QPoint LimitPreviewFrameDrag(QPoint wanted, QSize group, int frameWidth, int frameHeight);
+
+// Where the preview frame goes to frame a head found in the device's picture
+// of size `picture`, which the preview shows stretched to its own size; the
+// corner is in group coordinates. The camera cannot zoom, so the frame is
+// only placed: the face centred across and, for a head whose width is within
+// the framing rule's tolerance of the frame, the top of the hair at the
+// middle of its band (risen towards the band's top when the eye line would be
+// too low). A head too wide or too narrow for the frame is placed by its eye
+// line instead, at the height the rule gives the eye line of a head of the
+// right width. The corner is then held within LimitPreviewFrameDrag's limits.
+// Nothing for a measure that is not a head or an empty picture or frame.
+std::optional<QPoint> PreviewFrameOnHead(const HeadMeasure& head, QSize picture, PreviewSize preview, int frameWidth,
+                                         int frameHeight);

@@ -2,10 +2,12 @@
 
 #include "platform/named_unit.h"
 #include "camera/camera_preview.h"
+#include "camera/face_follow.h"
 #include "platform/capture_device.h"
 #include "platform/dialogs.h"
 #include "platform/mouse_events.h"
 #include "state/settings.h"
+#include "workspace/auto_framing.h"
 #include "workspace/move_buttons.h"
 
 #include <QCheckBox>
@@ -61,7 +63,7 @@ QLabel* noCameraLabel(QWidget* parent, const char* name, const QString& text, QR
 CameraWindow::CameraWindow(AppState& state, CaptureDevice& device, Dialogs& dialogs, const QColor& frameColour,
                            QWidget* owner)
     : QWidget(owner, Qt::Window), state_(state), camera_(state.camera), device_(device), dialogs_(dialogs),
-      frameColour_(frameColour)
+      frameColour_(frameColour), follow_(std::make_unique<FaceFollow>(FindHeadOnThisThread))
 {
     setObjectName(QStringLiteral("CameraWindow"));
     setWindowTitle(kCameraWindowTitle);
@@ -134,10 +136,12 @@ void CameraWindow::bindEvents()
     connect(fastSettingsButton_, &QPushButton::clicked, this, &CameraWindow::fastSettingsRequested);
     connect(fastBox_, &QCheckBox::clicked, this, &CameraWindow::fastCaptureClicked);
     connect(moves_, &MoveButtons::moved, this, [this](FrameMove move) {
+        follow_->stopByUser();
         MoveByOne(camera_.previewFrameX, camera_.previewFrameY, move);
         placePreviewFrame();
     });
     connect(&device_, &CaptureDevice::frameArrived, preview_, &CameraPreview::showFrame);
+    connect(&device_, &CaptureDevice::frameArrived, this, &CameraWindow::followFace);
     connect(&device_, &CaptureDevice::deviceLost, this, &CameraWindow::onDeviceLost);
 }
 
@@ -234,6 +238,29 @@ void CameraWindow::onDeviceLost()
 PreviewSize CameraWindow::previewSize() const
 {
     return {preview_->width(), preview_->height()};
+}
+
+void CameraWindow::followFaceAfresh()
+{
+    follow_->restart();
+}
+
+// With pictures framed on arrival, each fast shot is framed too: the preview
+// frame follows the face while fast capture is on.
+void CameraWindow::followFace(const QImage& picture)
+{
+    if (!camera_.fastCaptureOn || !state_.framing.onArrival || !connected() || camera_.frameDragActive) {
+        follow_->pause();
+        return;
+    }
+    const std::optional<QPoint> to =
+        follow_->pictureArrived(picture, previewSize(), {state_.frame.frameWidth, state_.frame.frameHeight},
+                                {camera_.previewFrameX, camera_.previewFrameY});
+    if (!to)
+        return;
+    camera_.previewFrameX = to->x();
+    camera_.previewFrameY = to->y();
+    placePreviewFrame();
 }
 
 PreviewSize CameraWindow::fitCameraToFrame()
@@ -447,6 +474,7 @@ bool CameraWindow::dragBar(QEvent* event)
     case QEvent::MouseButtonPress:
         if (mouse->button() != Qt::LeftButton)
             return false;
+        follow_->stopByUser();
         camera_.frameDragActive = true;
         camera_.dragStartFrameX = camera_.previewFrameX;
         camera_.dragStartFrameY = camera_.previewFrameY;

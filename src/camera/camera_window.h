@@ -3,7 +3,8 @@
 // capture frame on it (the preview frame), the device buttons and the shoot
 // button. The window sizes itself for the frame and snaps back to the
 // device's aspect when the user resizes it. What a shot does is its owner's:
-// the window only tells that the shoot button was pressed.
+// the window only tells that the shoot button was pressed. In fast capture
+// with 打开图片时自动取景 ticked, the preview frame follows the face (FaceFollow).
 #include "state/app_state.h"
 #include "camera/camera_geometry.h"
 
@@ -12,10 +13,12 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class CameraPreview;
 class CaptureDevice;
 class Dialogs;
+class FaceFollow;
 class MoveButtons;
 class QCheckBox;
 class QGroupBox;
@@ -68,6 +71,11 @@ public:
 
     PreviewSize previewSize() const;
 
+    // Fast capture was switched on: the preview frame follows the face
+    // again, if the user had moved it.
+    void followFaceAfresh();
+    const FaceFollow& faceFollowForTest() const { return *follow_; }
+
 signals:
     void shootRequested();                 // "拍 照" was pressed
     void fastCaptureClicked(bool ticked);  // the fast-capture check box
@@ -96,6 +104,7 @@ private:
     bool dragBar(QEvent* event);
     void endDrag();
     void tearDown();
+    void followFace(const QImage& picture);
 
     AppState& state_;
     CameraState& camera_;
@@ -117,4 +126,5 @@ private:
     QCheckBox* fastBox_ = nullptr;          // 启用速拍选择框
     QLabel* heading_ = nullptr;             // 标签1
     QLabel* reasons_ = nullptr;             // 标签2
+    std::unique_ptr<FaceFollow> follow_;
 };

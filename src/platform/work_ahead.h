@@ -8,6 +8,7 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <future>
 #include <memory>
@@ -35,8 +36,13 @@ public:
         return result_.get();
     }
 
-    // Not wanted any more: if it has not started, it never will.
-    void drop() { claimed_.exchange(true); }
+    // The result is there: take() returns at once. For callers that look
+    // again later rather than wait.
+    bool ready() const { return result_.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }
+
+    // Not wanted any more: if it has not started, it never will, and the
+    // answer is true; false when it is under way or done.
+    bool drop() { return !claimed_.exchange(true); }
 
 private:
     explicit WorkAhead(std::function<Result()> work) : work_(std::move(work)) {}

@@ -250,4 +250,55 @@ TEST(PreviewFrameDrag, StopsInsideTheGroupAndTheUpperLimitWins)
         EXPECT_EQ(LimitPreviewFrameDrag(c.wanted, group, c.frameWidth, c.frameHeight), c.frame) << c.what;
 }
 
+struct HeadPlaceCase {
+    const char* what;
+    HeadMeasure head; // only faceCentreX, headWidth, hairTopY and eyeLineY count
+    QSize picture;
+    std::optional<QPoint> frame;
+};
+
+HeadMeasure Head(double faceCentreX, double headWidth, double hairTopY, double eyeLineY)
+{
+    HeadMeasure h;
+    h.faceCentreX = faceCentreX;
+    h.headWidth = headWidth;
+    h.hairTopY = hairTopY;
+    h.eyeLineY = eyeLineY;
+    return h;
+}
+
+TEST(PreviewFrameOnHead, CentresTheFaceAndPutsTheHairInItsBandOrTheEyesWhereTheyBelong)
+{
+    // The design preview, 412 × 309 (capture control at 10, 16; group 434 × 336),
+    // and the 160 × 210 frame: a head of the right width is 92.51 ± 6.26 wide,
+    // the hair's band middle 6.67 below the frame's top, its top 3.83 with the
+    // half-pixel slack, and the eye line at most 110.8 below the top. The drag
+    // limits hold the corner within x 11–258 and y 17–114.
+    const QSize same(412, 309);
+    const HeadPlaceCase cases[] = {
+        {"right width: x 200 − 80 + 10, y round(60 − 6.67) + 16", Head(200, 92, 60, 120), same, QPoint(130, 69)},
+        {"right width, long head: the hair rises to 110.8 − 106 = 4.8", Head(200, 92, 40, 146), same,
+         QPoint(130, 51)},
+        {"right width, longer still: the hair stops at the band's top", Head(200, 92, 40, 156), same,
+         QPoint(130, 52)},
+        {"on the tolerance's edge still counts as the right width", Head(200, 98.7, 60, 120), same, QPoint(130, 69)},
+        // 92.51 ÷ 46 = 2.011: the eyes 6.67 + 30 × 2.011 = 67.0 below the top.
+        {"too narrow: placed by the eye line", Head(200, 46, 60, 90), same, QPoint(130, 39)},
+        // 92.51 ÷ 150 = 0.617: the eyes 6.67 + 100 × 0.617 = 68.3 below the top.
+        {"too wide: placed by the eye line", Head(200, 150, 20, 120), same, QPoint(130, 68)},
+        // 92.51 ÷ 100 × 120 + 6.67 = 117.7, past 110.8.
+        {"too wide and long: the eye line at its lowest", Head(200, 100, 80, 200), same, QPoint(130, 105)},
+        {"a head at the upper left: held at the drag limits", Head(30, 92, 0, 60), same, QPoint(11, 17)},
+        {"a head at the lower right: held at the drag limits", Head(400, 92, 300, 360), same, QPoint(258, 114)},
+        {"a picture twice the preview's size is measured in its own pixels", Head(400, 184, 120, 240),
+         QSize(824, 618), QPoint(130, 69)},
+        {"a picture stretched down by the preview", Head(200, 92, 120, 240), QSize(412, 618), QPoint(130, 69)},
+        {"no width: not a head", Head(200, 0, 60, 120), same, std::nullopt},
+        {"eyes above the hair: not a head", Head(200, 92, 120, 60), same, std::nullopt},
+        {"no picture", Head(200, 92, 60, 120), QSize(), std::nullopt},
+    };
+    for (const HeadPlaceCase& c : cases)
+        EXPECT_EQ(PreviewFrameOnHead(c.head, c.picture, kDesignPreviewSize, 160, 210), c.frame) << c.what;
+}
+
 } // namespace

@@ -16,7 +16,10 @@
 #include "state/naming_schemes.h"
 #include "platform/synthetic_capture_device.h"
 #include "workspace/crop_and_save.h"
+#include "camera/face_follow.h"
+#include "support/portraits.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -42,8 +45,10 @@ protected:
     {
         ASSERT_TRUE(still.save(pictures.file(QStringLiteral("still.png"))));
         makeCameraDevice = [this] {
-            return std::unique_ptr<CaptureDevice>(MakeSyntheticCaptureDevice(
-                {SyntheticCameraRequest::Kind::Still, pictures.file(QStringLiteral("still.png"))}));
+            std::unique_ptr<SyntheticCaptureDevice> device = MakeSyntheticCaptureDevice(
+                {SyntheticCameraRequest::Kind::Still, pictures.file(QStringLiteral("still.png"))});
+            synthetic = device.get();
+            return std::unique_ptr<CaptureDevice>(std::move(device));
         };
         ASSERT_NE(openCamera(), nullptr);
         ASSERT_EQ(cameraUnit<QPushButton>("拍照按钮")->text(), QStringLiteral("拍 照"));
@@ -81,6 +86,7 @@ protected:
 
     TempFolder out;
     TempFolder pictures;
+    SyntheticCaptureDevice* synthetic = nullptr; // the device openFastCapture made
 };
 
 TEST_F(FastCaptureTest, EachShotWritesThePixelsUnderThePreviewFrameNumberedInTurn)
@@ -310,6 +316,169 @@ TEST_F(FastCaptureTest, BatchCropClosesTheSettingsWindowAndEndsFastCapture)
     EXPECT_FALSE(state.camera.fastSettingsOpen);
     EXPECT_FALSE(state.camera.fastCaptureOn);
     EXPECT_FALSE(state.camera.cameraOpen);
+}
+
+// Fast capture with 打开图片时自动取景 ticked: the preview frame follows the
+// face of a still portrait shown by the synthetic camera.
+struct FollowCase {
+    const char* portrait;
+    QSize frame;
+    friend void PrintTo(const FollowCase& c, std::ostream* os)
+    {
+        *os << c.portrait << " " << c.frame.width() << "x" << c.frame.height();
+    }
+};
+
+class FaceFollowCaptureTest : public FastCaptureTest, public ::testing::WithParamInterface<FollowCase> {
+protected:
+    // The finder's searches are slow under the sanitizers: bounds are generous.
+    static constexpr int kWaitMs = 60000;
+
+    const Portrait& portrait(const char* name)
+    {
+        for (const Portrait& p : Portraits())
+            if (QLatin1String(p.name) == QLatin1String(name))
+                return p;
+        ADD_FAILURE() << name;
+        return Portraits().first();
+    }
+
+    void frameOnArrival(bool on)
+    {
+        for (QAction* action : window->findChildren<QAction*>())
+            if (action->text() == QStringLiteral("打开图片时自动取景"))
+                action->setChecked(on);
+        ASSERT_EQ(state.framing.onArrival, on);
+    }
+
+    QPoint previewFrame() const { return {state.camera.previewFrameX, state.camera.previewFrameY}; }
+    const FaceFollow& follow() { return cameraWindow()->faceFollowForTest(); }
+
+    // Where the rule puts the frame for the head measured by hand on the portrait.
+    QPoint placeByHand(const Portrait& p, QSize picture)
+    {
+        HeadMeasure head;
+        head.faceCentreX = p.eyeMiddleX;
+        head.eyeLineY = p.eyeLineY;
+        head.hairTopY = p.hairTopY;
+        head.headWidth = p.headWidth;
+        return PreviewFrameOnHead(head, picture, cameraWindow()->previewSize(), state.frame.frameWidth,
+                                  state.frame.frameHeight)
+            .value_or(QPoint(-1000, -1000));
+    }
+
+    static bool near(QPoint a, QPoint b, int within)
+    {
+        return std::abs(a.x() - b.x()) <= within && std::abs(a.y() - b.y()) <= within;
+    }
+
+    // Waits for n more pictures from the camera.
+    void waitPictures(int n)
+    {
+        int seen = 0;
+        const QMetaObject::Connection counting =
+            QObject::connect(synthetic, &CaptureDevice::frameArrived, [&seen] { ++seen; });
+        EXPECT_TRUE(QTest::qWaitFor([&seen, n] { return seen >= n; }, kWaitMs));
+        QObject::disconnect(counting);
+    }
+
+    // Waits until the frame stands within a few pixels of `place`, a search
+    // having been taken.
+    void waitForFrameAt(QPoint place)
+    {
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return follow().searchesTaken() > 0 && near(previewFrame(), place, kSettled); }, kWaitMs))
+            << "the frame stands at " << previewFrame().x() << ", " << previewFrame().y() << " not "
+            << place.x() << ", " << place.y();
+    }
+
+    // The finder's head and the hand-measured one differ by a few pixels on
+    // the photo: grace_hopper's cap top, placed by the eye line, moves her
+    // frame 4 preview pixels down.
+    static constexpr int kSettled = 6;
+};
+
+TEST_P(FaceFollowCaptureTest, TheFrameSettlesOnTheFaceAndStaysStill)
+{
+    const FollowCase& c = GetParam();
+    setFrameSize(c.frame.width(), c.frame.height());
+    frameOnArrival(true);
+    const Portrait& p = portrait(c.portrait);
+    const QImage still = LoadPortrait(p);
+    openFastCapture(still);
+    ASSERT_NE(synthetic, nullptr);
+    const QPoint centred = previewFrame();
+    const QPoint place = placeByHand(p, still.size());
+    ASSERT_FALSE(near(centred, place, 3 * kSettled)) << "the centred frame is already there";
+
+    waitForFrameAt(place);
+    // The face is centred across the frame as it stands.
+    const PreviewSize preview = cameraWindow()->previewSize();
+    const double faceInGroup = p.eyeMiddleX * preview.width / still.width() + cameraUnit("视频设备1")->x();
+    EXPECT_NEAR(faceInGroup - state.camera.previewFrameX, c.frame.width() / 2.0, kSettled);
+
+    // Further searches of the same picture leave it where it is, picture after picture.
+    const QPoint settled = previewFrame();
+    const int taken = follow().searchesTaken();
+    bool moved = false;
+    const QMetaObject::Connection watching = QObject::connect(
+        synthetic, &CaptureDevice::frameArrived, [&] { moved = moved || previewFrame() != settled; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return follow().searchesTaken() >= taken + 3; }, kWaitMs));
+    QObject::disconnect(watching);
+    EXPECT_FALSE(moved);
+    EXPECT_EQ(previewFrame(), settled);
+
+    // A shot takes the frame's pixels where it follows to.
+    shoot();
+    const QImage written = decodeImageFile(out.file(QStringLiteral("0001.png"))).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(written, expectedShot(still));
+}
+
+// grace_hopper's head is too wide for the 160 × 210 frame at the preview's
+// scale, so it is placed by its eye line; astronaut's fits a 120 × 150 frame,
+// placed by its hair.
+INSTANTIATE_TEST_SUITE_P(Portraits, FaceFollowCaptureTest,
+                         ::testing::Values(FollowCase{"grace_hopper", {160, 210}},
+                                           FollowCase{"astronaut", {120, 150}}));
+
+TEST_F(FaceFollowCaptureTest, WithTheOptionOffTheFrameStaysWhereItWas)
+{
+    const Portrait& p = portrait("grace_hopper");
+    const QImage still = LoadPortrait(p);
+    openFastCapture(still);
+    ASSERT_FALSE(state.framing.onArrival);
+    const QPoint centred = previewFrame();
+    waitPictures(4 * kPicturesPerFaceSearch);
+    EXPECT_EQ(previewFrame(), centred);
+    EXPECT_EQ(follow().searchesTaken(), 0);
+
+    // Ticked while fast capture is on, it follows from the next picture.
+    frameOnArrival(true);
+    waitForFrameAt(placeByHand(p, still.size()));
+}
+
+TEST_F(FaceFollowCaptureTest, AFrameTheUserMovesStaysUntilFastCaptureIsSwitchedOnAgain)
+{
+    frameOnArrival(true);
+    const Portrait& p = portrait("grace_hopper");
+    const QImage still = LoadPortrait(p);
+    openFastCapture(still);
+    const QPoint place = placeByHand(p, still.size());
+    waitForFrameAt(place);
+
+    const QPoint followed = previewFrame();
+    QTest::mouseClick(cameraUnit<QPushButton>("拍图上移按钮"), Qt::LeftButton);
+    const QPoint moved = previewFrame();
+    ASSERT_EQ(moved, followed - QPoint(0, 1));
+    waitPictures(4 * kPicturesPerFaceSearch);
+    EXPECT_EQ(previewFrame(), moved);
+    EXPECT_TRUE(follow().stoppedByUser());
+
+    tickFastCapture(); // off
+    tickFastCapture(); // on again: centred, then following
+    ASSERT_TRUE(state.camera.fastCaptureOn);
+    EXPECT_FALSE(follow().stoppedByUser());
+    waitForFrameAt(place);
 }
 
 } // namespace
