@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "platform/named_unit.h"
+#include "platform/program_icon.h"
 #include "workspace/frame_panel.h"
 #include "workspace/view_panel.h"
 
@@ -38,11 +39,6 @@ const ToolbarEntry kToolbarEntries[] = {
     {"帮助", "help", "使用帮助"},
     {"主页", "home", "软件主页"},
 };
-
-QIcon icon(const char* name)
-{
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
-}
 
 } // namespace
 
@@ -104,7 +100,7 @@ void MainWindow::createToolbar()
             toolbarEntries_.append(toolbar_->addSeparator());
             continue;
         }
-        QAction* action = toolbar_->addAction(icon(entry.icon), QString::fromUtf8(entry.caption));
+        QAction* action = toolbar_->addAction(ProgramIcon(entry.icon), QString::fromUtf8(entry.caption));
         action->setToolTip(QString::fromUtf8(entry.tooltip));
         toolbarEntries_.append(action);
     }

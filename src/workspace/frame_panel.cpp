@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/named_unit.h"
+#include "platform/program_icon.h"
 #include "platform/number_text.h"
 #include "state/program_texts.h"
 #include "workspace/colour_picker.h"
@@ -20,11 +21,6 @@
 
 namespace {
 
-QIcon icon(const char* name)
-{
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
-}
-
 QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometry)
 {
     auto* l = Named(new QLabel(QString::fromUtf8(text), parent), name, geometry);
@@ -35,7 +31,7 @@ QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometr
 QPushButton* button(QWidget* parent, const char* name, const char* iconName, QRect geometry, int iconSide)
 {
     auto* b = Named(new QPushButton(parent), name, geometry);
-    b->setIcon(icon(iconName));
+    b->setIcon(ProgramIcon(iconName));
     b->setIconSize(QSize(iconSide, iconSide));
     b->setFocusPolicy(Qt::NoFocus);
     b->setMouseTracking(true);

@@ -2,6 +2,7 @@
 #include "naming/name_list_seam.h"
 #include "state/naming_schemes.h"
 #include "support/fake_dialogs.h"
+#include "support/naming_box_checks.h"
 #include "support/temp_folder.h"
 
 #include <QAbstractItemView>
@@ -268,40 +269,10 @@ TEST_F(BatchCropSettingsWindowTest, TheCustomSchemeMakesTheNamingBoxAnEmptyEditB
 // before is gone with it.
 TEST_F(BatchCropSettingsWindowTest, ClosingTheNamingListAppliesTheStyleAgain)
 {
-    const auto escape = [](QComboBox* box) { QTest::keyClick(box->view(), Qt::Key_Escape); };
-    const struct {
-        const char* what;
-        int chosen;
-        const char* typed;
-        std::function<void(QComboBox*)> close;
-        bool editable;
-        bool labelShown; // false: the empty edit box
-    } cases[] = {
-        {"custom, Escape", 3, "甲班", escape, true, false},
-        {"custom, another item highlighted, Escape", 3, "甲班",
-         [escape](QComboBox* box) {
-             box->view()->setCurrentIndex(box->model()->index(1, 0));
-             escape(box);
-         },
-         true, false},
-        {"custom, closed from the program", 3, "甲班", [](QComboBox* box) { box->hidePopup(); }, true,
-         false},
-        {"a fixed scheme, Escape", 1, "", escape, false, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    CheckClosingTheNamingList([this] {
         open();
-        choose(namingBox(), c.chosen);
-        if (namingBox()->isEditable())
-            namingBox()->lineEdit()->insert(QString::fromUtf8(c.typed));
-        namingBox()->showPopup();
-        ASSERT_TRUE(namingBox()->view()->isVisible());
-        c.close(namingBox());
-        EXPECT_FALSE(namingBox()->view()->isVisible());
-        EXPECT_EQ(namingBox()->currentIndex(), c.chosen);
-        EXPECT_EQ(namingBox()->isEditable(), c.editable);
-        EXPECT_EQ(namingBox()->currentText(), c.labelShown ? scheme(c.chosen) : QString());
-    }
+        return namingBox();
+    }, scheme, 3);
 }
 
 TEST_F(BatchCropSettingsWindowTest, LeavingTheSpreadsheetSchemeClosesAnOpenNameList)
