@@ -1,5 +1,7 @@
 #include "platform/xls_file_check.h"
 
+#include "platform/xls_shared_strings_check.h"
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -304,23 +306,32 @@ bool MayBeDateFormat(const BiffRecord& format)
     return std::any_of(text.begin(), text.end(), [&](char c) { return kLetters.find(c) != kLetters.npos; });
 }
 
-// Whether a FORMAT record holds the whole text it declares. FreeXL copies
-// the declared count of characters without looking at the record's length.
-// BIFF8: index, character count, flags (bit 0: two bytes a character; rich
-// text or extended strings never occur here), characters. BIFF5: index,
-// length byte, characters.
-bool FormatTextFits(const BiffRecord& format, bool biff8)
+// Whether a BIFF8 text starting at `at` lies whole in its record: character
+// count, flags (bit 0: two bytes a character; bit 3: a count of formatting
+// runs follows; bit 2: the size of an extension follows), those counts, the
+// characters.
+bool Biff8TextFits(QByteArrayView body, qsizetype at)
 {
-    const QByteArrayView body = format.body;
-    if (!biff8)
-        return body.size() >= 3 && body.size() >= 3 + qsizetype(quint8(body[2]));
-    if (body.size() < 5)
+    if (body.size() < at + 3)
         return false;
-    const quint8 flags = quint8(body[4]);
-    if ((flags & ~1) != 0)
-        return false;
-    const qsizetype characters = qsizetype(le16(body, 2));
-    return body.size() >= 5 + characters * ((flags & 1) ? 2 : 1);
+    const qsizetype characters = le16(body, at);
+    const quint8 flags = quint8(body[at + 2]);
+    const qsizetype header = 3 + ((flags & 0x08) ? 2 : 0) + ((flags & 0x04) ? 4 : 0);
+    return body.size() - at >= header + characters * ((flags & 1) ? 2 : 1);
+}
+
+// Whether a FORMAT or LABEL record holds the whole text it declares. FreeXL
+// copies the declared count of characters without looking at the record's
+// length. BIFF5: a FORMAT's text has a length byte, a LABEL's a 16-bit
+// length, and one byte a character.
+bool TextFits(const BiffRecord& record, bool biff8)
+{
+    const QByteArrayView body = record.body;
+    if (record.type == Biff::kFormat) {
+        return biff8 ? Biff8TextFits(body, 2)
+                     : body.size() >= 3 && body.size() >= 3 + qsizetype(quint8(body[2]));
+    }
+    return biff8 ? Biff8TextFits(body, 6) : body.size() >= 8 + qsizetype(le16(body, 6));
 }
 
 bool IsBuiltInDateFormat(quint16 format)
@@ -416,8 +427,12 @@ std::optional<WorkbookFacts> ReadFacts(QByteArrayView stream)
         case Biff::kXf:
             facts.xfFormats.push_back(le16(record.body, 2));
             break;
+        case Biff::kLabel:
+            if (!TextFits(record, facts.biff8))
+                return false;
+            break;
         case Biff::kFormat:
-            if (!FormatTextFits(record, facts.biff8))
+            if (!TextFits(record, facts.biff8))
                 return false;
             if (MayBeDateFormat(record))
                 facts.dateFormats.insert(le16(record.body, 0));
@@ -513,7 +528,8 @@ std::optional<QByteArray> CheckedXlsWorkbook(QByteArrayView fileBytes)
     if (!stream)
         return std::nullopt;
     const std::optional<WorkbookFacts> facts = ReadFacts(*stream);
-    if (!facts || CellsAllocated(*facts) > kMaxCells || DateDaysCounted(*stream, *facts) > kMaxDateDays)
+    if (!facts || CellsAllocated(*facts) > kMaxCells || DateDaysCounted(*stream, *facts) > kMaxDateDays
+        || !SharedStringsReadWithinRecords(*stream))
         return std::nullopt;
     return stream;
 }

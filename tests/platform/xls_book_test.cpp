@@ -502,10 +502,36 @@ void FormatTextPastItsRecord(QByteArray& bytes)
     bytes[found[0] + 8] = char(0x01);
 }
 
+// A text cell of its own record (LABEL) in Mixed, after A6, declaring
+// `characters` two-byte characters and holding `chars`.
+void LabelAfterA6(QByteArray& bytes, quint16 characters, const QByteArray& chars)
+{
+    QByteArray body(9, '\0');
+    PutLe16(body, 0, 6);    // row 7
+    PutLe16(body, 2, 1);    // column B
+    PutLe16(body, 4, 0x0F); // the default cell style
+    PutLe16(body, 6, characters);
+    body[8] = char(1);
+    SaveA6With(bytes, kNumberZero, BiffRecordBytes(0x0204, body + chars));
+}
+
+void LabelWhole(QByteArray& bytes)
+{
+    LabelAfterA6(bytes, 2, Wide(QStringLiteral("王五")));
+}
+
+// FreeXL would copy 64 KB from beyond its record buffer.
+void LabelTextPastItsRecord(QByteArray& bytes)
+{
+    LabelAfterA6(bytes, 0x7FFF, Wide(QStringLiteral("王五")));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, XlsCraftedTest,
     ::testing::Values(CraftCase{"a million rows declared, within the bound", MillionRowsInFirst, true},
                       CraftCase{"a number format's text running past its record", FormatTextPastItsRecord, false},
+                      CraftCase{"a text cell of its own record, whole", LabelWhole, true},
+                      CraftCase{"a text cell's text running past its record", LabelTextPastItsRecord, false},
                       CraftCase{"cell bound filled", CellBoundFilled, true},
                       CraftCase{"cell bound filled, and a formula text", CellBoundFilledAndFormulaText, false},
                       CraftCase{"largest BIFF8 area declared", LargestBiff8Area, false},
