@@ -6,15 +6,28 @@
 #include "state/settings.h"
 #include "workspace/auto_framing.h"
 
+#include <QThreadPool>
+
+#include <mutex>
+
 std::unique_ptr<FaceFinder> MakeSystemFaceFinder()
 {
     return std::make_unique<OpenCvFaceFinder>();
 }
 
+// Shared with the searches still running, which may outlive the window.
+struct AutoFramer::AheadFinder {
+    std::mutex lock;
+    FaceFinderMaker make;
+    std::unique_ptr<FaceFinder> finder;
+};
+
 AutoFramer::AutoFramer(AppState& state, Workspace& ws, Dialogs& dialogs, FaceFinderMaker makeFinder,
                        QObject* parent)
-    : QObject(parent), state_(state), ws_(ws), dialogs_(dialogs), makeFinder_(std::move(makeFinder))
+    : QObject(parent), state_(state), ws_(ws), dialogs_(dialogs), makeFinder_(std::move(makeFinder)),
+      aheadFinder_(std::make_shared<AheadFinder>())
 {
+    aheadFinder_->make = makeFinder_;
     state_.framing.onArrival =
         ReadSetting(state_.main.settingsFolder, kFramingSection, kFrameOnArrivalKey) == kTrueText;
 }
@@ -31,6 +44,7 @@ FaceFinder& AutoFramer::finder()
 void AutoFramer::frameOnCommand()
 {
     WaitCursor wait;
+    takeSearchAhead();
     const AutoFraming outcome = FrameCurrentPicture(state_, ws_, finder());
     wait.end();
     if (outcome == AutoFraming::Framed) {
@@ -42,8 +56,12 @@ void AutoFramer::frameOnCommand()
 
 void AutoFramer::frameOnArrival()
 {
-    if (!state_.framing.onArrival || !state_.view.imageLoaded)
+    if (!state_.view.imageLoaded)
         return;
+    if (!state_.framing.onArrival) {
+        searchAhead();
+        return;
+    }
     const AutoFraming outcome = FrameCurrentPicture(state_, ws_, finder());
     if (outcome == AutoFraming::Framed)
         emit framed();
@@ -55,4 +73,35 @@ void AutoFramer::setFrameOnArrival(bool on)
 {
     state_.framing.onArrival = on;
     WriteSetting(state_.main.settingsFolder, kFramingSection, kFrameOnArrivalKey, boolSettingText(on));
+}
+
+void AutoFramer::searchAhead()
+{
+    const ViewState& v = state_.view;
+    const qint64 key = v.currentPicture.cacheKey();
+    if (v.faceAhead && v.faceFor == key)
+        return; // found with the picture's decode ahead
+    auto search = std::make_shared<std::packaged_task<FaceResult()>>([ahead = aheadFinder_, picture = v.currentPicture] {
+        const std::lock_guard guard(ahead->lock);
+        if (!ahead->finder)
+            ahead->finder = ahead->make();
+        return FindHead(*ahead->finder, picture);
+    });
+    ahead_ = search->get_future();
+    aheadFor_ = key;
+    QThreadPool::globalInstance()->start([search] { (*search)(); });
+}
+
+// The result of the search ahead, waited for when it is still running, kept
+// as the current picture's head when it was searched on that picture.
+void AutoFramer::takeSearchAhead()
+{
+    if (!ahead_.valid())
+        return;
+    const FaceResult face = ahead_.get();
+    ViewState& v = state_.view;
+    if (aheadFor_ == v.currentPicture.cacheKey() && face.finding != FaceFinding::Unavailable) {
+        v.faceAhead = face;
+        v.faceFor = aheadFor_;
+    }
 }

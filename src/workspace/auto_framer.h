@@ -3,7 +3,9 @@
 // "打开图片时自动取景", the framing of each picture as it arrives (kept in
 // set.dll). A picture that cannot be framed is told in a message on the
 // command and in the status bar on arrival, so that a batch run is never
-// interrupted; either way the view stays as it was.
+// interrupted; either way the view stays as it was. When pictures are not
+// framed on arrival, the head is still looked for as each one arrives, off
+// the GUI thread, so that the command finds it known and only frames.
 #include "imaging/face_finder.h"
 #include "state/app_state.h"
 #include "workspace/workspace.h"
@@ -11,6 +13,7 @@
 #include <QObject>
 
 #include <functional>
+#include <future>
 #include <memory>
 
 class Dialogs;
@@ -41,10 +44,18 @@ signals:
 
 private:
     FaceFinder& finder();
+    void searchAhead();
+    void takeSearchAhead();
 
     AppState& state_;
     Workspace& ws_;
     Dialogs& dialogs_;
     FaceFinderMaker makeFinder_;
     std::unique_ptr<FaceFinder> finder_; // made at the first framing
+    // The search started on arrival, on the thread pool, with a finder of its
+    // own that one search uses at a time (made at the first).
+    struct AheadFinder;
+    std::shared_ptr<AheadFinder> aheadFinder_;
+    std::future<FaceResult> ahead_;
+    qint64 aheadFor_ = 0; // the cacheKey of the picture searched
 };
