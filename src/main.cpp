@@ -8,10 +8,40 @@
 #include "platform/qt_dialogs.h"
 #include "platform/qt_sound_player.h"
 
+#include "imaging/opencv_face_finder.h"
+#include "unattended/framing_command.h"
+
 #include <QApplication>
+#include <QThread>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// The unattended batch, --help and --version: no window, and no display needed.
+int RunWithoutWindow(int argc, char* argv[], const FramingArguments& arguments)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("idphoto"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(IDPHOTO_VERSION));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const SystemClock clock;
+    return RunFramingCommand(arguments, MakeSystemFaceFinder, clock, out, err, isatty(STDERR_FILENO) == 1);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words.append(QString::fromLocal8Bit(argv[i]));
+    const FramingArguments arguments = ReadFramingArguments(words, QThread::idealThreadCount());
+    if (arguments.kind != FramingArguments::Kind::Window)
+        return RunWithoutWindow(argc, argv, arguments);
+
     QApplication app(argc, argv);
     prepareApplication(app);
 

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "batch/batch_crop_mode.h"
+#include "imaging/opencv_face_finder.h"
 #include "workspace/auto_framer.h"
 #include "batch/navigation_keys.h"
 #include "batch/task_file.h"

@@ -4,6 +4,9 @@
 
 #include <QImage>
 
+#include <functional>
+#include <memory>
+
 enum class FaceFinding {
     Found,        // head holds the subject's head
     NoFace,       // nothing like a frontal face
@@ -26,3 +29,6 @@ public:
     // 600–1000 pixels on its long side (a larger one costs time, not accuracy).
     virtual FaceResult find(const QImage& picture) = 0;
 };
+
+// Makes a finder: one for each thread that finds.
+using FaceFinderMaker = std::function<std::unique_ptr<FaceFinder>()>;

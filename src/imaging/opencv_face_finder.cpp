@@ -267,3 +267,8 @@ FaceResult OpenCvFaceFinder::find(const QImage& picture)
     }
     return result;
 }
+
+std::unique_ptr<FaceFinder> MakeSystemFaceFinder()
+{
+    return std::make_unique<OpenCvFaceFinder>();
+}

@@ -31,3 +31,6 @@ private:
     struct Cascades;
     std::unique_ptr<Cascades> cascades_;
 };
+
+// The finder the program uses: the cascades from the system's data folders.
+std::unique_ptr<FaceFinder> MakeSystemFaceFinder();

@@ -10,11 +10,6 @@
 
 #include <mutex>
 
-std::unique_ptr<FaceFinder> MakeSystemFaceFinder()
-{
-    return std::make_unique<OpenCvFaceFinder>();
-}
-
 // Shared with the searches still running, which may outlive the window.
 struct AutoFramer::AheadFinder {
     std::mutex lock;

@@ -21,11 +21,6 @@ class Dialogs;
 inline const QString kFramingSection = QStringLiteral("自动取景");
 inline const QString kFrameOnArrivalKey = QStringLiteral("打开图片时自动取景");
 
-using FaceFinderMaker = std::function<std::unique_ptr<FaceFinder>()>;
-
-// The finder the program uses: OpenCV's cascades from the system's data folders.
-std::unique_ptr<FaceFinder> MakeSystemFaceFinder();
-
 class AutoFramer : public QObject {
     Q_OBJECT
 public:
