@@ -4,6 +4,7 @@
 #include "batch/batch_crop_mode.h"
 #include "imaging/encode_crop.h"
 #include "imaging/rotation.h"
+#include "platform/desktop_folder.h"
 #include "platform/dialogs.h"
 #include "workspace/crop_and_save.h"
 #include "workspace/output_resolution.h"
@@ -11,15 +12,6 @@
 #include "workspace/whole_picture_loader.h"
 #include "workspace/view_panel.h"
 #include "workspace/view_render.h"
-
-#include <QDir>
-#include <QStandardPaths>
-
-static QString desktopFolder()
-{
-    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    return QDir(desktop).exists() ? desktop : QDir::homePath();
-}
 
 void MainWindow::cropAndSave()
 {
@@ -35,7 +27,7 @@ void MainWindow::cropAndSave()
         viewPanel_->setFocus();
         return;
     }
-    const QString path = dialogs_.chooseSaveFile(kSaveDialogTitle, kSaveDialogFilter, desktopFolder(),
+    const QString path = dialogs_.chooseSaveFile(kSaveDialogTitle, kSaveDialogFilter, DesktopFolder(),
                                                  QStringLiteral(".jpg"));
     if (path.isEmpty())
         return;
