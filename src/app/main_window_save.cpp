@@ -7,7 +7,6 @@
 #include "platform/desktop_folder.h"
 #include "platform/dialogs.h"
 #include "workspace/crop_and_save.h"
-#include "workspace/output_resolution.h"
 #include "workspace/drawing_tools.h"
 #include "workspace/whole_picture_loader.h"
 #include "workspace/view_panel.h"
@@ -38,9 +37,7 @@ void MainWindow::cropAndSave()
         viewPanel_->setFocus();
         return;
     }
-    const SavedCrop saved =
-        SaveCapture(WithOutputResolution(CaptureFrameImage(state_, ws_)), path,
-                    extension, state_.frame.jpegLimitKB);
+    const SavedCrop saved = SaveCapture(FramedOutput(state_, ws_), path, extension, state_.frame.jpegLimitKB);
     if (!saved.written)
         dialogs_.showMessage(QStringLiteral("提示"), kWriteFailedMessage, MessageIcon::Warning, MessageButtons::Ok);
     else if (!saved.limitMet)
