@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config ccache
-  # Qt 6: widgets, multimedia, SVG icons, Chinese translations of the standard buttons
+  # Qt 6: widgets and print support (both in qt6-base-dev), multimedia, SVG icons,
+  # Chinese translations of the standard buttons
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
   libgl-dev
   # image codecs and spreadsheets

@@ -4,22 +4,13 @@
 #include "batch/batch_crop_mode.h"
 #include "imaging/encode_crop.h"
 #include "imaging/rotation.h"
+#include "platform/desktop_folder.h"
 #include "platform/dialogs.h"
 #include "workspace/crop_and_save.h"
-#include "workspace/output_resolution.h"
 #include "workspace/drawing_tools.h"
 #include "workspace/whole_picture_loader.h"
 #include "workspace/view_panel.h"
 #include "workspace/view_render.h"
-
-#include <QDir>
-#include <QStandardPaths>
-
-static QString desktopFolder()
-{
-    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    return QDir(desktop).exists() ? desktop : QDir::homePath();
-}
 
 void MainWindow::cropAndSave()
 {
@@ -35,7 +26,7 @@ void MainWindow::cropAndSave()
         viewPanel_->setFocus();
         return;
     }
-    const QString path = dialogs_.chooseSaveFile(kSaveDialogTitle, kSaveDialogFilter, desktopFolder(),
+    const QString path = dialogs_.chooseSaveFile(kSaveDialogTitle, kSaveDialogFilter, DesktopFolder(),
                                                  QStringLiteral(".jpg"));
     if (path.isEmpty())
         return;
@@ -46,9 +37,7 @@ void MainWindow::cropAndSave()
         viewPanel_->setFocus();
         return;
     }
-    const SavedCrop saved =
-        SaveCapture(WithOutputResolution(CaptureFrameImage(state_, ws_)), path,
-                    extension, state_.frame.jpegLimitKB);
+    const SavedCrop saved = SaveCapture(FramedOutput(state_, ws_), path, extension, state_.frame.jpegLimitKB);
     if (!saved.written)
         dialogs_.showMessage(QStringLiteral("提示"), kWriteFailedMessage, MessageIcon::Warning, MessageButtons::Ok);
     else if (!saved.limitMet)

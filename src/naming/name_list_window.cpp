@@ -1,12 +1,12 @@
 #include "naming/name_list_window.h"
 
 #include "naming/sheet_extent.h"
+#include "platform/desktop_folder.h"
 #include "platform/dialogs.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -117,12 +116,6 @@ int GridWidth(QSize client)
 int AutoNextBoxLeft(QSize client)
 {
     return client.width() - 140;
-}
-
-QString DesktopFolder()
-{
-    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    return !desktop.isEmpty() && QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
 }
 
 // ---- Units that tell how they were clicked ----------------------------------

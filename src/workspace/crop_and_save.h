@@ -17,6 +17,10 @@ inline const QString kWriteFailedMessage =
 // ".", lower-cased.
 QString ExtensionOfPath(const QString& path);
 
+// The framed pixels as 保存 writes them: the capture (CaptureFrameImage)
+// carrying the print resolution of its size.
+QImage FramedOutput(const AppState& state, const Workspace& ws);
+
 struct SavedCrop {
     bool written = false;       // the complete file is in place
     bool limitMet = true;       // the JPEG fits the size limit
