@@ -3,6 +3,7 @@
 #include "imaging/encode_crop.h"
 #include "imaging/print_sheet.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cmath>
