@@ -13,6 +13,7 @@
 #include "help/about.h"
 #include "naming/name_list.h"
 #include "platform/dialogs.h"
+#include "platform/qt_picture_printer.h"
 #include "workspace/frame_geometry.h"
 #include "workspace/frame_panel.h"
 #include "workspace/tool_palette_window.h"
@@ -77,6 +78,7 @@ void MainWindow::createSubsystems(const PlatformServices& platform)
                               toolPalette_, this);
     wholePicture_ = new WholePictureLoader(state_, ws_, this);
     autoFramer_ = new AutoFramer(state_, ws_, dialogs_, MakeSystemFaceFinder, this);
+    printer_ = std::make_unique<QtPicturePrinter>();
     menuFrameOnArrival_->setChecked(state_.framing.onArrival);
     wireFeatures();
     // Real time: the age of files left by an earlier run's cut-short writes.
@@ -184,6 +186,11 @@ void MainWindow::wireFeatures()
     connect(this, &MainWindow::pictureArrived, autoFramer_, &AutoFramer::frameOnArrival);
     connect(autoFramer_, &AutoFramer::framed, this, &MainWindow::showFramedPicture);
     connect(autoFramer_, &AutoFramer::hint, this, &MainWindow::statusBarHint);
+
+    connect(menuPrintSheet_, &QAction::triggered, this, [this] {
+        endFrameDrag();
+        openPrintSheet();
+    });
 }
 
 // The view took a new scale from automatic framing: as after a zoom.

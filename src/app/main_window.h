@@ -36,6 +36,7 @@ class Dialogs;
 class QKeyEvent;
 class ToolPaletteWindow;
 class ViewPanel;
+class PicturePrinter;
 
 
 // Where the program lives on this machine; tests point it at temporary folders.
@@ -67,8 +68,10 @@ public:
     void pasteImage();
     void copyCrop();
 
-    // Saving the framed picture and turning the picture.
+    // Saving the framed picture, laying out copies of it for print, and
+    // turning the picture.
     void cropAndSave();
+    void openPrintSheet();
     void rotateCurrentImage(int degrees);
 
 
@@ -186,6 +189,7 @@ private:
     QAction* menuHelp_ = nullptr;
     QAction* menuAutoFrame_ = nullptr;
     QAction* menuFrameOnArrival_ = nullptr;
+    QAction* menuPrintSheet_ = nullptr;
     ToolPaletteWindow* toolPalette_ = nullptr;
 
     // The subsystems the window hosts.
@@ -196,4 +200,5 @@ private:
     DrawingTools* tools_ = nullptr;
     WholePictureLoader* wholePicture_ = nullptr;
     AutoFramer* autoFramer_ = nullptr;
+    std::unique_ptr<PicturePrinter> printer_;
 };

@@ -1,4 +1,4 @@
-// The main window's save command and the quarter turns of the picture.
+// The main window's save and print sheet commands and the quarter turns of the picture.
 #include "app/main_window.h"
 
 #include "batch/batch_crop_mode.h"
@@ -6,8 +6,10 @@
 #include "imaging/rotation.h"
 #include "platform/desktop_folder.h"
 #include "platform/dialogs.h"
+#include "platform/picture_printer.h"
 #include "workspace/crop_and_save.h"
 #include "workspace/drawing_tools.h"
+#include "workspace/print_sheet_window.h"
 #include "workspace/whole_picture_loader.h"
 #include "workspace/view_panel.h"
 #include "workspace/view_render.h"
@@ -44,6 +46,21 @@ void MainWindow::cropAndSave()
         dialogs_.showMessage(QStringLiteral("提示"), SizeLimitMessage(saved.lastSize), MessageIcon::None,
                              MessageButtons::Ok);
     viewPanel_->setFocus();
+}
+
+// The sheet holds what 保存 would write: the text being typed is stamped first.
+void MainWindow::openPrintSheet()
+{
+    tools_->endTextToolForSave();
+    if (!state_.view.imageLoaded) {
+        dialogs_.showMessage(QStringLiteral("提示"), kNoPictureMessage, MessageIcon::Information,
+                             MessageButtons::Ok);
+        viewPanel_->setFocus();
+        return;
+    }
+    auto* window = new PrintSheetWindow(FramedOutput(state_, ws_), dialogs_, *printer_, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->open();
 }
 
 void MainWindow::rotateCurrentImage(int degrees)

@@ -82,6 +82,8 @@ void MainWindow::createMenus()
     menuAutoFrame_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
     menuFrameOnArrival_ = toolsMenu->addAction(QStringLiteral("打开图片时自动取景"));
     menuFrameOnArrival_->setCheckable(true);
+    toolsMenu->addSeparator();
+    menuPrintSheet_ = toolsMenu->addAction(QStringLiteral("排版打印…"));
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助"));
     menuAbout_ = helpMenu->addAction(QStringLiteral("关于"));
     menuHelp_ = helpMenu->addAction(QStringLiteral("使用帮助"));

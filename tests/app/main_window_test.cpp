@@ -118,11 +118,11 @@ TEST_F(MainWindowTest, MenusHoldTheirItems)
     for (QAction* menu : window->menuBar()->actions()) {
         seen << menu->text();
         for (QAction* item : menu->menu()->actions())
-            seen << QStringLiteral("  ") + item->text();
+            seen << QStringLiteral("  ") + (item->isSeparator() ? QStringLiteral("—") : item->text());
     }
     // 工具 holds the additions beyond the program's first menus, between 文件 and 帮助.
-    EXPECT_EQ(seen, (QStringList{"文件", "  打开", "  编辑", "  拍摄", "工具", "  自动取景", "  打开图片时自动取景", "帮助",
-                                 "  关于", "  使用帮助"}));
+    EXPECT_EQ(seen, (QStringList{"文件", "  打开", "  编辑", "  拍摄", "工具", "  自动取景", "  打开图片时自动取景", "  —",
+                                 "  排版打印…", "帮助", "  关于", "  使用帮助"}));
 }
 
 TEST_F(MainWindowTest, EnlargingTheWindowGrowsTheViewAndMovesThePanel)
