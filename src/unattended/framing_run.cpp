@@ -9,6 +9,7 @@
 #include "unattended/framing_record.h"
 #include "unattended/print_sheets.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -71,6 +72,12 @@ void FramingRun::start()
 {
     clockStarted_.start();
     photos_ = ScanImageFolder(job_.sourceFolder);
+    // By name, numbers in names by their value (2 before 10): the order a
+    // person sees, the same on every file system.
+    QCollator byName;
+    byName.setNumericMode(true);
+    std::stable_sort(photos_.begin(), photos_.end(),
+                     [&](const QString& a, const QString& b) { return byName.compare(a, b) < 0; });
     summary_.total = int(photos_.size());
     done_.assign(photos_.size(), false);
     const QString recordPath = InFolder(job_.saveFolder, kFramingRecordName);

@@ -61,7 +61,8 @@ public:
     void start();
     void cancel();
 
-    // The names of the source folder's photos, in its order.
+    // The names of the source folder's photos, in the run's order: by name,
+    // numbers by their value.
     const QStringList& photos() const { return photos_; }
 
 signals:

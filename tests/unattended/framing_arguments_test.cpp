@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                       QStringLiteral("请给出待取景的照片文件夹和保存文件夹")},
         ArgumentsCase{"three folders", kFolders + QStringList{QStringLiteral("/t")}, Kind::Wrong,
                       QStringLiteral("请给出待取景的照片文件夹和保存文件夹")},
-        ArgumentsCase{"unknown option", kFolders + QStringList{QStringLiteral("--fast")}, Kind::Wrong,
+        ArgumentsCase{"unknown option", kFolders + QStringList{QStringLiteral("--fast"), QStringLiteral("1")}, Kind::Wrong,
                       QStringLiteral("未知选项：--fast")},
         ArgumentsCase{"option without its value", kFolders + QStringList{QStringLiteral("--kb")}, Kind::Wrong,
                       QStringLiteral("选项 --kb 缺少取值。")},
