@@ -11,6 +11,8 @@ QString FramingJobRefusal(const FramingJob& job)
     if (job.sourceFolder.isEmpty() || !source.isDir())
         return QStringLiteral("照片文件夹不存在：%1").arg(QDir::toNativeSeparators(job.sourceFolder));
     const QFileInfo save(job.saveFolder);
+    if (save.exists() && !save.isDir())
+        return QStringLiteral("保存位置不是文件夹：%1").arg(QDir::toNativeSeparators(job.saveFolder));
     if (job.saveFolder.isEmpty() || !save.isDir())
         return QStringLiteral("保存文件夹不存在：%1").arg(QDir::toNativeSeparators(job.saveFolder));
     if (!save.isWritable())

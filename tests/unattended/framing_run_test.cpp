@@ -7,6 +7,7 @@
 #include "imaging/opencv_face_finder.h"
 #include "support/fake_clock.h"
 #include "support/temp_folder.h"
+#include "unattended/photo_folder.h"
 #include "unattended/framing_record.h"
 
 #include <QDir>
@@ -19,35 +20,13 @@
 
 namespace {
 
-QByteArray Fixture(const char* file)
-{
-    QFile f(QStringLiteral(IDPHOTO_FIXTURES "/portraits/") + QLatin1String(file));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The folder's order: 01 … 05.
-void FillPhotos(const QString& folder)
-{
-    const auto put = [&](const QString& name, const QByteArray& bytes) {
-        QFile f(QDir(folder).filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    };
-    put(QStringLiteral("01.jpg"), Fixture("grace_hopper.jpg"));
-    put(QStringLiteral("02.jpg"), Fixture("astronaut.jpg"));
-    put(QStringLiteral("03.jpg"), Fixture("storm_landscape.jpg"));
-    put(QStringLiteral("04.jpg"), QByteArray("no picture"));
-    put(QStringLiteral("05.jpg"), Fixture("grace_hopper.jpg"));
-    put(QStringLiteral("notes.txt"), QByteArray("not a photo"));
-}
-
 class FramingRunTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         photos = folder.file(QStringLiteral("photos"));
         QDir().mkpath(photos);
-        FillPhotos(photos);
+        FillPhotoFolder(photos);
         clock.time = QDateTime(QDate(2026, 12, 11), QTime(8, 0, 0));
     }
     FramingJob job(const QString& save, FramingNaming naming = FramingNaming::SameAsSource, int jobs = 1)
