@@ -3,6 +3,7 @@
 #include "batch/batch_crop_mode.h"
 #include "imaging/opencv_face_finder.h"
 #include "workspace/auto_framer.h"
+#include "unattended/framing_batch_window.h"
 #include "batch/navigation_keys.h"
 #include "batch/task_file.h"
 #include "naming/crop_sources.h"
@@ -79,6 +80,7 @@ void MainWindow::createSubsystems(const PlatformServices& platform)
     wholePicture_ = new WholePictureLoader(state_, ws_, this);
     autoFramer_ = new AutoFramer(state_, ws_, dialogs_, MakeSystemFaceFinder, this);
     printer_ = std::make_unique<QtPicturePrinter>();
+    framingBatch_ = new FramingBatchWindow(dialogs_, clock_, MakeSystemFaceFinder, this);
     menuFrameOnArrival_->setChecked(state_.framing.onArrival);
     wireFeatures();
     // Real time: the age of files left by an earlier run's cut-short writes.
@@ -186,6 +188,15 @@ void MainWindow::wireFeatures()
     connect(this, &MainWindow::pictureArrived, autoFramer_, &AutoFramer::frameOnArrival);
     connect(autoFramer_, &AutoFramer::framed, this, &MainWindow::showFramedPicture);
     connect(autoFramer_, &AutoFramer::hint, this, &MainWindow::statusBarHint);
+
+    connect(menuFramingBatch_, &QAction::triggered, framingBatch_, [this] {
+        framingBatch_->show();
+        framingBatch_->raise();
+    });
+    // Its exceptions get a person's eye: one in the view, or all in batch crop.
+    connect(framingBatch_, &FramingBatchWindow::openPhoto, this,
+            [this](const QString& path) { dropImageFiles({path}); });
+    connect(framingBatch_, &FramingBatchWindow::handToBatchCrop, batchMode_, &BatchCropMode::takeTask);
 
     connect(menuPrintSheet_, &QAction::triggered, this, [this] {
         endFrameDrag();

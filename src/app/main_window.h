@@ -25,6 +25,7 @@ class QScrollBar;
 class QToolBar;
 class AutoFramer;
 class BatchCropMode;
+class FramingBatchWindow;
 class Camera;
 class DrawingTools;
 class FramePanel;
@@ -190,6 +191,8 @@ private:
     QAction* menuAutoFrame_ = nullptr;
     QAction* menuFrameOnArrival_ = nullptr;
     QAction* menuPrintSheet_ = nullptr;
+    QAction* menuFramingBatch_ = nullptr;
+    FramingBatchWindow* framingBatch_ = nullptr;
     ToolPaletteWindow* toolPalette_ = nullptr;
 
     // The subsystems the window hosts.

@@ -82,6 +82,7 @@ void MainWindow::createMenus()
     menuAutoFrame_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
     menuFrameOnArrival_ = toolsMenu->addAction(QStringLiteral("打开图片时自动取景"));
     menuFrameOnArrival_->setCheckable(true);
+    menuFramingBatch_ = toolsMenu->addAction(QStringLiteral("批量自动取景…"));
     toolsMenu->addSeparator();
     menuPrintSheet_ = toolsMenu->addAction(QStringLiteral("排版打印…"));
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助"));

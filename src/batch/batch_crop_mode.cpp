@@ -216,6 +216,25 @@ void BatchCropMode::startRun()
     showBatchImage(NavigationDirection::Current);
 }
 
+void BatchCropMode::takeTask(const QString& sourceFolder, const QString& saveFolder, const QStringList& names)
+{
+    if (names.isEmpty())
+        return;
+    emit entering();
+    BatchState& batch = state_.batch;
+    batch.settings.sourceFolder = sourceFolder;
+    batch.settings.saveFolder = saveFolder;
+    persistSettings(batch.settings.keepSettings);
+    prefetch_.clear();
+    QFile::remove(taskPath());
+    CreateTaskFile(taskPath(), names);
+    batch.task.imageCount = int(names.size());
+    batch.batchActive = true;
+    tickItem(true);
+    keys_->registerNavigationKeys();
+    showBatchImage(NavigationDirection::Current);
+}
+
 void BatchCropMode::onSettingsConfirmed()
 {
     BatchState& batch = state_.batch;

@@ -34,6 +34,12 @@ public:
     // Window-modal from the batch item and a resume; not modal from a save.
     void openSettingsWindow(bool modal = true);
 
+    // Photos another part of the program could not finish (the unattended
+    // framing's exceptions), taken as a task of their own: batch crop starts
+    // on them at once, from their folder into `saveFolder`, under the naming
+    // scheme it has.
+    void takeTask(const QString& sourceFolder, const QString& saveFolder, const QStringList& names);
+
     // The save command while the mode is on: named by the scheme, no dialog.
     void cropAndSave();
 

@@ -3,6 +3,7 @@
 #include "unattended/class_list_names.h"
 #include "unattended/framing_record.h"
 #include "unattended/framing_run.h"
+#include "unattended/framing_texts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,17 +11,8 @@
 #include <QEventLoop>
 #include <QFileInfo>
 
-#include <cmath>
 
 namespace {
-
-constexpr int kBarWidth = 30;
-
-QString Seconds(double seconds)
-{
-    const qint64 s = qint64(std::ceil(seconds));
-    return s >= 60 ? QStringLiteral("%1 分 %2 秒").arg(s / 60).arg(s % 60) : QStringLiteral("%1 秒").arg(s);
-}
 
 int Refuse(QTextStream& err, const QString& message)
 {
@@ -30,19 +22,6 @@ int Refuse(QTextStream& err, const QString& message)
 }
 
 } // namespace
-
-QString FramingProgressText(const FramingProgress& progress, bool terminal)
-{
-    QString text = QStringLiteral("%1/%2").arg(progress.done).arg(progress.total);
-    if (progress.photosPerSecond > 0)
-        text += QStringLiteral("  %1 张/秒").arg(progress.photosPerSecond, 0, 'f', 1);
-    if (progress.secondsLeft >= 0 && progress.done < progress.total)
-        text += QStringLiteral("  剩余约 %1").arg(Seconds(progress.secondsLeft));
-    if (!terminal)
-        return text;
-    const int filled = progress.total > 0 ? kBarWidth * progress.done / progress.total : kBarWidth;
-    return u'[' + QString(filled, u'#') + QString(kBarWidth - filled, u'-') + QStringLiteral("] ") + text;
-}
 
 int RunFramingCommand(const FramingArguments& arguments, const FaceFinderMaker& makeFinder, const Clock& clock,
                       QTextStream& out, QTextStream& err, bool terminal)
@@ -103,12 +82,9 @@ int RunFramingCommand(const FramingArguments& arguments, const FaceFinderMaker& 
     if (terminal)
         err << '\n';
 
-    err << QStringLiteral("共 %1 张照片，本次保存 %2 张").arg(summary.total).arg(summary.saved);
-    if (summary.savedBefore > 0)
-        err << QStringLiteral("，此前已保存 %1 张").arg(summary.savedBefore);
-    err << QStringLiteral("，未能取景 %1 张。").arg(summary.exceptions.size()) << '\n';
+    err << FramingSummaryText(summary) << '\n';
     for (const FramingException& e : summary.exceptions)
-        err << "  " << e.source << QStringLiteral("：") << e.reason << '\n';
+        err << "  " << FramingExceptionText(e) << '\n';
     if (!summary.exceptions.isEmpty())
         err << QStringLiteral("未能取景的照片已列在 %1")
                    .arg(QDir::toNativeSeparators(QDir(job.saveFolder).filePath(kFramingExceptionsName)))

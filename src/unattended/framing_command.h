@@ -16,7 +16,3 @@ enum FramingExitStatus { kAllSaved = 0, kBadArguments = 1, kSomeNotFramed = 2 };
 // (a full disk) ends the run with status 1 and says where.
 int RunFramingCommand(const FramingArguments& arguments, const FaceFinderMaker& makeFinder, const Clock& clock,
                       QTextStream& out, QTextStream& err, bool terminal);
-
-// The progress as the command line shows it: a bar on a terminal, a plain
-// line otherwise.
-QString FramingProgressText(const FramingProgress& progress, bool terminal);

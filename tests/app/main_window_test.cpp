@@ -121,7 +121,8 @@ TEST_F(MainWindowTest, MenusHoldTheirItems)
             seen << QStringLiteral("  ") + (item->isSeparator() ? QStringLiteral("—") : item->text());
     }
     // 工具 holds the additions beyond the program's first menus, between 文件 and 帮助.
-    EXPECT_EQ(seen, (QStringList{"文件", "  打开", "  编辑", "  拍摄", "工具", "  自动取景", "  打开图片时自动取景", "  —",
+    EXPECT_EQ(seen, (QStringList{"文件", "  打开", "  编辑", "  拍摄", "工具", "  自动取景", "  打开图片时自动取景",
+                                 "  批量自动取景…", "  —",
                                  "  排版打印…", "帮助", "  关于", "  使用帮助"}));
 }
 
