@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QImageWriter>
+#include <QPainter>
 
 QString benchPhotoSource()
 {
@@ -41,6 +42,22 @@ QString benchJpegFile(QSize size)
     QImageWriter writer(path, "jpeg");
     writer.setQuality(92);
     writer.write(benchPhoto(size));
+    return path;
+}
+
+QString facePhotoFile(const char* portrait, QSize size)
+{
+    const QString path = QDir::temp().filePath(QStringLiteral("idphoto-bench-face-%1-%2x%3.jpg")
+                                                   .arg(QLatin1String(portrait))
+                                                   .arg(size.width())
+                                                   .arg(size.height()));
+    QImage photo = benchPhoto(size).convertToFormat(QImage::Format_RGB32);
+    const QImage face = QImage(QStringLiteral(IDPHOTO_FIXTURES "/portraits/%1.jpg").arg(QLatin1String(portrait)))
+                            .scaledToHeight(size.height(), Qt::SmoothTransformation);
+    QPainter(&photo).drawImage((size.width() - face.width()) / 2, 0, face);
+    QImageWriter writer(path, "jpeg");
+    writer.setQuality(92);
+    writer.write(photo);
     return path;
 }
 

@@ -13,6 +13,11 @@ QString benchPhotoSource();
 // The photo as a JPEG file of quality 92 in a temporary folder.
 QString benchJpegFile(QSize size);
 
+// A test portrait (tests/fixtures/portraits/<portrait>.jpg) scaled to the
+// photo's height, standing in the middle of the benchmarks' photo, written
+// once as a JPEG of quality 92 in a temporary folder.
+QString facePhotoFile(const char* portrait, QSize size);
+
 // Opens a file as the program does and shows it fitted in a view of the
 // design size; returns the view panel so the work cannot be optimised away.
 QImage openAndShowFitted(const QString& path);

@@ -14,11 +14,10 @@
 #include "platform/ini_file.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QImageWriter>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <benchmark/benchmark.h>
@@ -32,26 +31,9 @@ namespace {
 constexpr QSize kPhoto(6000, 4000);
 constexpr int kImages = 8;
 
-// The portrait scaled to the photo's height, standing in the middle of the
-// benchmarks' photo, written once as a JPEG of quality 92.
-QString facePhotoFile(const char* portrait)
-{
-    const QString path = QDir::temp().filePath(
-        QStringLiteral("idphoto-bench-face-%1-%2x%3.jpg").arg(QLatin1String(portrait)).arg(kPhoto.width()).arg(
-            kPhoto.height()));
-    QImage photo = benchPhoto(kPhoto).convertToFormat(QImage::Format_RGB32);
-    const QImage face = QImage(QStringLiteral(IDPHOTO_FIXTURES "/portraits/%1.jpg").arg(QLatin1String(portrait)))
-                            .scaledToHeight(kPhoto.height(), Qt::SmoothTransformation);
-    QPainter(&photo).drawImage((kPhoto.width() - face.width()) / 2, 0, face);
-    QImageWriter writer(path, "jpeg");
-    writer.setQuality(92);
-    writer.write(photo);
-    return path;
-}
-
 const QStringList& faceFiles()
 {
-    static const QStringList files{facePhotoFile("astronaut"), facePhotoFile("grace_hopper")};
+    static const QStringList files{facePhotoFile("astronaut", kPhoto), facePhotoFile("grace_hopper", kPhoto)};
     return files;
 }
 

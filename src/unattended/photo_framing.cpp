@@ -57,7 +57,7 @@ QImage CropOf(const QImage& picture, QSize scaled, const QRect& frame)
 FramedPhoto FramePhotoBytes(const QByteArray& fileBytes, QSize output, FaceFinder& finder)
 {
     FramedPhoto result;
-    const QSize least(kLeastFinderSide, kLeastFinderSide);
+    const QSize least(kFirstDecodeSide, kFirstDecodeSide);
     DecodedPicture small = decodeImageBytesReduced(fileBytes, least);
     if (small.picture.isNull())
         return result;

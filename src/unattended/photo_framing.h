@@ -19,12 +19,14 @@ struct FramedPhoto {
 };
 
 // Frames the photo in `fileBytes` (any format the program opens) for an
-// output of `output` pixels. The head is looked for on the smallest decode
-// whose short side has kLeastFinderSide pixels, and once more on a decode
-// twice as fine when none is seen there.
+// output of `output` pixels. The photo is decoded once, reduced as far as
+// keeps kFirstDecodeSide pixels on its short side: the head is looked for
+// there, and a portrait's head is large enough there for the common output
+// sizes. Only a photo whose crop needs finer pixels is decoded again, finer,
+// and one where no face is seen, to look once more on a decode twice as fine.
 FramedPhoto FramePhotoBytes(const QByteArray& fileBytes, QSize output, FaceFinder& finder);
 
-inline constexpr int kLeastFinderSide = 300;
+inline constexpr int kFirstDecodeSide = 750;
 
 // Why a photo was not framed, for the exception list (empty for Framed).
 QString PhotoFramingReason(PhotoFraming outcome);
