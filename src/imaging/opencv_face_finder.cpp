@@ -272,3 +272,10 @@ std::unique_ptr<FaceFinder> MakeSystemFaceFinder()
 {
     return std::make_unique<OpenCvFaceFinder>();
 }
+
+int SetThreadsPerSearch(int threads)
+{
+    const int before = cv::getNumThreads();
+    cv::setNumThreads(threads == 0 ? -1 : threads);
+    return before;
+}

@@ -34,3 +34,8 @@ private:
 
 // The finder the program uses: the cascades from the system's data folders.
 std::unique_ptr<FaceFinder> MakeSystemFaceFinder();
+
+// How many threads OpenCV may use inside one search (for the whole process):
+// a batch that runs a search on each of its threads wants one each; 0 gives
+// back OpenCV's own choice. Returns the setting it replaces.
+int SetThreadsPerSearch(int threads);

@@ -3,6 +3,7 @@
 #include "batch/task_file.h"
 #include "imaging/encode_crop.h"
 #include "imaging/image_file_bytes.h"
+#include "imaging/opencv_face_finder.h"
 #include "naming/output_naming.h"
 #include "platform/atomic_file.h"
 #include "platform/clock.h"
@@ -66,11 +67,14 @@ FramingRun::~FramingRun()
 {
     cancelled_ = true;
     pool_.waitForDone();
+    if (threadsPerSearchBefore_ >= 0 && !ended_)
+        SetThreadsPerSearch(threadsPerSearchBefore_);
 }
 
 void FramingRun::start()
 {
     clockStarted_.start();
+    threadsPerSearchBefore_ = SetThreadsPerSearch(1);
     photos_ = ScanImageFolder(job_.sourceFolder);
     // By name, numbers in names by their value (2 before 10): the order a
     // person sees, the same on every file system.
@@ -245,6 +249,7 @@ void FramingRun::finish()
     if (ended_)
         return;
     ended_ = true;
+    SetThreadsPerSearch(threadsPerSearchBefore_);
     summary_.cancelled = cancelled_ && summary_.error.isEmpty() && nextToSave_ < photos_.size();
     std::sort(exceptions_.begin(), exceptions_.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -6,7 +6,9 @@
 //
 // Contract:
 // - Photos are decoded, framed and encoded on `jobs` threads, at most two
-//   photos a thread in hand at once, whatever the folder's size.
+//   photos a thread in hand at once, whatever the folder's size. While it
+//   runs, each face search keeps to its own thread (the threads are the
+//   photos'), and OpenCV's setting is given back at the end.
 // - What the workers give back is saved on the run's own thread in the
 //   folder's order, so names follow that order (a second run with the same
 //   job gives the same files), each output written whole or not at all.
@@ -101,5 +103,6 @@ private:
     int finishedHere_ = 0;
     bool cancelled_ = false;
     bool ended_ = false;
+    int threadsPerSearchBefore_ = -1; // OpenCV's setting while the run holds it at one
     QElapsedTimer clockStarted_;
 };
