@@ -216,11 +216,14 @@ void BatchCropMode::startRun()
     showBatchImage(NavigationDirection::Current);
 }
 
-void BatchCropMode::takeTask(const QString& sourceFolder, const QString& saveFolder, const QStringList& names)
+void BatchCropMode::takeTask(const QString& sourceFolder, const QString& saveFolder, const QStringList& names,
+                             QSize output)
 {
     if (names.isEmpty())
         return;
     emit entering();
+    services_.frame.writeBoxText(FrameBox::Width, QString::number(output.width()));
+    services_.frame.writeBoxText(FrameBox::Height, QString::number(output.height()));
     BatchState& batch = state_.batch;
     batch.settings.sourceFolder = sourceFolder;
     batch.settings.saveFolder = saveFolder;

@@ -37,8 +37,8 @@ public:
     // Photos another part of the program could not finish (the unattended
     // framing's exceptions), taken as a task of their own: batch crop starts
     // on them at once, from their folder into `saveFolder`, under the naming
-    // scheme it has.
-    void takeTask(const QString& sourceFolder, const QString& saveFolder, const QStringList& names);
+    // scheme it has, with the frame at the size the others were saved at.
+    void takeTask(const QString& sourceFolder, const QString& saveFolder, const QStringList& names, QSize output);
 
     // The save command while the mode is on: named by the scheme, no dialog.
     void cropAndSave();

@@ -75,7 +75,8 @@ FramingBatchWindow::FramingBatchWindow(Dialogs& dialogs, const Clock& clock, Fac
         QStringList names;
         for (int i = 0; i < exceptionList_->count(); ++i)
             names.append(exceptionList_->item(i)->data(Qt::UserRole).toString());
-        emit handToBatchCrop(ranJob_.sourceFolder, ranJob_.saveFolder, names);
+        emit handToBatchCrop(ranJob_.sourceFolder, ranJob_.saveFolder, names, ranJob_.output);
+        close(); // the work goes on in the main window
     });
     sizeTypeBox_->setCurrentIndex(2); // 学籍/身份证
     updateUnits();

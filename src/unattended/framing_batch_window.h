@@ -42,8 +42,10 @@ public:
 signals:
     // A photo that could not be framed, to open in the main window.
     void openPhoto(const QString& path);
-    // The photos that could not be framed, for batch crop to take as its task.
-    void handToBatchCrop(const QString& sourceFolder, const QString& saveFolder, const QStringList& names);
+    // The photos that could not be framed, for batch crop to take as its
+    // task, and the size the others were saved at.
+    void handToBatchCrop(const QString& sourceFolder, const QString& saveFolder, const QStringList& names,
+                         QSize output);
 
 private:
     void createUnits();

@@ -44,8 +44,11 @@ TEST_F(FramingBatchMenuTest, ThePhotosHandedOnBecomeBatchCropsTask)
     FillPhotoFolder(photos());
     const QString save = folder.file(QStringLiteral("save"));
     QDir().mkpath(save);
-    emit framingWindow()->handToBatchCrop(photos(), save, {QStringLiteral("03.jpg"), QStringLiteral("04.jpg")});
+    emit framingWindow()->handToBatchCrop(photos(), save, {QStringLiteral("03.jpg"), QStringLiteral("04.jpg")},
+                                          QSize(358, 441));
     EXPECT_TRUE(state.batch.batchActive);
+    EXPECT_EQ(state.frame.frameWidth, 358);
+    EXPECT_EQ(state.frame.frameHeight, 441);
     EXPECT_EQ(state.batch.settings.sourceFolder, photos());
     EXPECT_EQ(state.batch.settings.saveFolder, save);
     const QString task = TaskFilePath(state.main.settingsFolder);

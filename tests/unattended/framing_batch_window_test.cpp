@@ -131,6 +131,7 @@ TEST_F(FramingBatchWindowTest, ARunEndsWithItsSummaryAndThePhotosThatNeedAPerson
     EXPECT_EQ(handed[0][0].toString(), photos());
     EXPECT_EQ(handed[0][1].toString(), save());
     EXPECT_EQ(handed[0][2].toStringList(), (QStringList{QStringLiteral("03.jpg"), QStringLiteral("04.jpg")}));
+    EXPECT_EQ(handed[0][3].toSize(), QSize(160, 210));
     EXPECT_TRUE(unit<QPushButton>("开始按钮")->isEnabled());
     EXPECT_FALSE(unit<QPushButton>("取消按钮")->isEnabled());
 }
