@@ -24,32 +24,6 @@ QString portrait(const char* file)
 
 class AutoFramingTest : public MainWindowFixture {
 protected:
-    QAction* toolsItem(const QString& text)
-    {
-        for (QAction* menu : window->menuBar()->actions()) {
-            if (menu->text() != QStringLiteral("工具"))
-                continue;
-            for (QAction* item : menu->menu()->actions()) {
-                if (item->text() == text)
-                    return item;
-            }
-        }
-        return nullptr;
-    }
-    void openFile(const QString& path)
-    {
-        dialogs.fileAnswers = {path};
-        window->openImageFile();
-        ASSERT_TRUE(state.view.imageLoaded);
-    }
-    void chooseSizeType(const QString& name)
-    {
-        auto* box = unit<QComboBox>("尺寸类型组合框");
-        const int index = box->findText(name);
-        ASSERT_GE(index, 0) << name.toStdString();
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
     void pressCtrlJ() { QTest::keyClick(unit("可视画板"), Qt::Key_J, Qt::ControlModifier); }
     QImage capture() const { return CaptureFrameImage(state, window->workspaceForTest()); }
     QString statusHint() { return unit<QLabel>("状态条1提示")->text(); }

@@ -19,11 +19,7 @@ protected:
 
 TEST_F(FramingBatchMenuTest, TheMenuShowsTheWindow)
 {
-    QAction* item = nullptr;
-    for (QAction* menu : window->menuBar()->actions())
-        for (QAction* action : menu->menu()->actions())
-            if (action->text() == QStringLiteral("批量自动取景…"))
-                item = action;
+    QAction* item = toolsItem(QStringLiteral("批量自动取景…"));
     ASSERT_NE(item, nullptr);
     ASSERT_NE(framingWindow(), nullptr);
     EXPECT_FALSE(framingWindow()->isVisible());

@@ -20,32 +20,7 @@ QString portrait(const char* file)
 
 class PrintSheetMenuTest : public MainWindowFixture {
 protected:
-    QAction* printSheetItem()
-    {
-        for (QAction* menu : window->menuBar()->actions()) {
-            if (menu->text() != QStringLiteral("工具"))
-                continue;
-            for (QAction* item : menu->menu()->actions()) {
-                if (item->text() == QStringLiteral("排版打印…"))
-                    return item;
-            }
-        }
-        return nullptr;
-    }
-    void openFile(const QString& path)
-    {
-        dialogs.fileAnswers = {path};
-        window->openImageFile();
-        ASSERT_TRUE(state.view.imageLoaded);
-    }
-    void chooseSizeType(const QString& name)
-    {
-        auto* box = unit<QComboBox>("尺寸类型组合框");
-        const int index = box->findText(name);
-        ASSERT_GE(index, 0) << name.toStdString();
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
+    QAction* printSheetItem() { return toolsItem(QStringLiteral("排版打印…")); }
     // What the save button writes, as a PNG that keeps every pixel.
     QImage saved()
     {

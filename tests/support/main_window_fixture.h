@@ -10,6 +10,10 @@
 #include "support/fake_sound_player.h"
 #include "support/temp_folder.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -48,6 +52,38 @@ protected:
     T* unit(const char* name)
     {
         return window->findChild<T*>(QString::fromUtf8(name));
+    }
+
+    // The item of the menu 工具 with this text; null when there is none.
+    QAction* toolsItem(const QString& text)
+    {
+        for (QAction* menu : window->menuBar()->actions()) {
+            if (menu->text() != QStringLiteral("工具"))
+                continue;
+            for (QAction* item : menu->menu()->actions()) {
+                if (item->text() == text)
+                    return item;
+            }
+        }
+        return nullptr;
+    }
+
+    // Opens a picture through 打开 and its (fake) file dialog.
+    void openFile(const QString& path)
+    {
+        dialogs.fileAnswers = {path};
+        window->openImageFile();
+        ASSERT_TRUE(state.view.imageLoaded);
+    }
+
+    // Chooses a size type as the user does in the frame panel's list.
+    void chooseSizeType(const QString& name)
+    {
+        auto* box = unit<QComboBox>("尺寸类型组合框");
+        const int index = box->findText(name);
+        ASSERT_GE(index, 0) << name.toStdString();
+        box->setCurrentIndex(index);
+        emit box->activated(index);
     }
 
     QRect geometryOf(const char* name)
