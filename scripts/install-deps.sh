@@ -21,6 +21,8 @@ packages=(
   # a display for machines without one, Chinese fonts (a Song face for the text stamp),
   # and the tools to look at the window
   xvfb xauth fonts-wqy-microhei fonts-arphic-uming xdotool xclip imagemagick
+  # the install test's validators of the desktop entry and the AppStream metadata
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "platform/program_icon.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
@@ -46,6 +48,10 @@ void prepareApplication(QApplication& app)
     QApplication::setApplicationName(QStringLiteral("idphoto"));
     QApplication::setOrganizationName(QStringLiteral("licheng"));
     QApplication::setApplicationDisplayName(QString());
+    QApplication::setApplicationVersion(QStringLiteral(IDPHOTO_VERSION));
+    // The desktop entry's name, so a Wayland desktop shows the entry's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("cn.licheng.idphoto"));
+    QApplication::setWindowIcon(ProgramIcon("idphoto"));
     loadQtTranslations(app);
     chooseFont(app);
 }
