@@ -12,7 +12,6 @@
 #include "unattended/framing_command.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QThread>
 
 #include <cstdio>
@@ -56,9 +55,6 @@ int main(int argc, char* argv[])
     dialogs.setParentWindow(&window);
     QObject::connect(&window, &MainWindow::closed, &app, [] { QCoreApplication::exit(0); });
     window.show();
-    // A picture named on the command line ("Open with" from the desktop)
-    // opens as from the open dialog; the view shows one picture at a time.
-    if (!words.isEmpty())
-        window.dropImageFiles({QFileInfo(words.first()).absoluteFilePath()});
+    OpenCommandLinePicture(window, words);
     return QApplication::exec();
 }

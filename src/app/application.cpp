@@ -3,6 +3,7 @@
 #include "platform/program_icon.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QDir>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -54,6 +55,12 @@ void prepareApplication(QApplication& app)
     QApplication::setWindowIcon(ProgramIcon("idphoto"));
     loadQtTranslations(app);
     chooseFont(app);
+}
+
+void OpenCommandLinePicture(MainWindow& window, const QStringList& words)
+{
+    if (!words.isEmpty())
+        window.dropImageFiles({QFileInfo(words.first()).absoluteFilePath()});
 }
 
 StartupEnvironment currentEnvironment()

@@ -3,9 +3,10 @@
 # desktop sees it: the program (which runs from there, without a display),
 # the desktop entry and the AppStream metadata (each passed through its
 # validator), and the icons.
-#   check_install.sh BUILD_DIR
+#   check_install.sh BUILD_DIR PORTRAITS_DIR
 set -euo pipefail
 build="$1"
+portraits="$2"
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -34,4 +35,12 @@ version="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/idp
 [ "$version" = "idphoto $(grep -oP '(?<=<release version=")[^"]+' \
   "$prefix/share/metainfo/cn.licheng.idphoto.metainfo.xml")" ] || fail "version: $version"
 if strings "$prefix/bin/idphoto" | grep -qF "$build"; then fail "the build folder's path is in the program"; fi
+# The unattended batch from the installed path: the portraits framed, the
+# landscape and the small face listed (exit status 2).
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/idphoto" --batch "$portraits" "$prefix/out" \
+  --size 160x210 --naming sequence 2>/dev/null || status=$?
+[ "$status" -eq 2 ] || fail "idphoto --batch gave exit status $status"
+[ -f "$prefix/out/未能取景的照片.txt" ] || fail "no list of the photos that need a person"
+ls "$prefix/out"/0*.jpg >/dev/null 2>&1 || fail "no framed photo"
 echo "installed tree checked: $prefix"
