@@ -15,10 +15,16 @@ static bool ensureFolder(const QString& folder)
     return QDir().mkpath(folder) && QFileInfo(folder).isDir() && canWriteInto(folder);
 }
 
+bool IsInstalledProgramFolder(const QString& programFolder)
+{
+    return QFileInfo(QDir(programFolder).filePath(QStringLiteral("../share/applications/cn.licheng.idphoto.desktop")))
+        .isFile();
+}
+
 QString PrepareSettingsFolder(const QString& programFolder, const QString& userDataFolder)
 {
     const QString besideProgram = QDir(programFolder).filePath(kSettingsFolderName);
-    if (ensureFolder(besideProgram))
+    if (!IsInstalledProgramFolder(programFolder) && ensureFolder(besideProgram))
         return QDir::cleanPath(besideProgram);
     const QString perUser = QDir(userDataFolder).filePath(kSettingsFolderName);
     if (ensureFolder(perUser))
@@ -28,7 +34,7 @@ QString PrepareSettingsFolder(const QString& programFolder, const QString& userD
 
 QString WritableProgramFolder(const QString& programFolder, const QString& userDataFolder)
 {
-    if (QFileInfo(programFolder).isDir() && canWriteInto(programFolder))
+    if (QFileInfo(programFolder).isDir() && !IsInstalledProgramFolder(programFolder) && canWriteInto(programFolder))
         return programFolder;
     if (ensureFolder(userDataFolder))
         return userDataFolder;

@@ -58,3 +58,21 @@ TEST(WritableProgramFolder, IsTheProgramsFolderWhenWritableOtherwiseThePerUserFo
         EXPECT_EQ(QFileInfo(c.userFolder).isDir(), c.expected == c.userFolder) << c.what;
     }
 }
+
+// An installed program (bin/ beside share/applications/ with its desktop
+// entry) keeps nothing beside itself, even in a folder it could write.
+TEST(SettingsFolder, AnInstalledProgramUsesThePerUserFolder)
+{
+    TempFolder prefix;
+    TempFolder user;
+    const QString bin = prefix.file(QStringLiteral("bin"));
+    QDir().mkpath(bin);
+    EXPECT_FALSE(IsInstalledProgramFolder(bin));
+    QDir().mkpath(prefix.file(QStringLiteral("share/applications")));
+    prefix.write(QStringLiteral("share/applications/cn.licheng.idphoto.desktop"), "[Desktop Entry]\n");
+    ASSERT_TRUE(IsInstalledProgramFolder(bin));
+    const QString folder = PrepareSettingsFolder(bin, user.path());
+    EXPECT_EQ(folder, QDir(user.path()).filePath(QStringLiteral("头像采集设置")));
+    EXPECT_FALSE(QFileInfo::exists(QDir(bin).filePath(QStringLiteral("头像采集设置"))));
+    EXPECT_EQ(WritableProgramFolder(bin, user.path()), user.path());
+}
