@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <limits>
 
 struct EncodedCrop {
     QByteArray bytes;
@@ -44,6 +45,10 @@ bool IsOutputExtension(const QString& extension);
 // image gives the files it always gave. For JPEG the resolution is in every
 // file the size search tries, so the limit holds for the whole file.
 EncodedCrop EncodeCrop(const QImage& capture, const QString& extension, double limitKB);
+
+// A limit no file reaches: a JPEG at the best quality, whatever its size
+// (print sheets).
+inline constexpr double kNoSizeLimitKB = std::numeric_limits<double>::infinity();
 
 // The message shown when the limit cannot be met.
 QString SizeLimitMessage(qint64 lastSize);

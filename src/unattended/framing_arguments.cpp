@@ -7,8 +7,6 @@
 
 namespace {
 
-// The largest output side the main window's boxes take.
-constexpr int kMostSide = 10000;
 constexpr int kMostJobs = 256;
 
 FramingArguments Wrong(const QString& error)
@@ -103,8 +101,8 @@ FramingArguments ReadFramingArguments(const QStringList& arguments, int processo
             static const QRegularExpression pattern(QStringLiteral("^([1-9][0-9]{0,4})[xX×]([1-9][0-9]{0,4})$"));
             const QRegularExpressionMatch match = pattern.match(value);
             const QSize size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
-            if (size.isEmpty() || size.width() > kMostSide || size.height() > kMostSide)
-                return Wrong(QStringLiteral("尺寸“%1”无效，应为 宽x高，如 358x441，每边 1–%2 像素。").arg(value).arg(kMostSide));
+            if (size.isEmpty() || size.width() > kMaxFrameSide || size.height() > kMaxFrameSide)
+                return Wrong(QStringLiteral("尺寸“%1”无效，应为 宽x高，如 358x441，每边 1–%2 像素。").arg(value).arg(kMaxFrameSide));
             if (sizeGiven)
                 return Wrong(QStringLiteral("--size-type 与 --size 只能给出一个。"));
             sizeGiven = true;

@@ -39,7 +39,6 @@ const QStringList& FormatTexts()
     return texts;
 }
 
-constexpr int kMostSide = 10000;
 
 } // namespace
 
@@ -101,7 +100,7 @@ void FramingBatchWindow::createUnits()
     widthBox_ = Named(new QSpinBox(this), "取景宽度框");
     heightBox_ = Named(new QSpinBox(this), "取景高度框");
     for (QSpinBox* box : {widthBox_, heightBox_})
-        box->setRange(1, kMostSide);
+        box->setRange(1, kMaxFrameSide);
     formatBox_ = Named(new QComboBox(this), "取景格式组合框");
     formatBox_->addItems(FormatTexts());
     limitBox_ = Named(new QDoubleSpinBox(this), "取景JPEG大小框");

@@ -2,16 +2,11 @@
 
 #include "imaging/encode_crop.h"
 #include "imaging/print_sheet.h"
+#include "workspace/output_resolution.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <cmath>
-
-namespace {
-// Above any sheet's JPEG at the quality the search starts at.
-constexpr double kNoLimitKB = 1e9;
-} // namespace
 
 const QStringList& SheetPaperNames()
 {
@@ -24,9 +19,8 @@ QByteArray EncodedSheet(const QImage& crop, const QString& paper, const QString&
     const int index = SheetPaperNames().indexOf(paper);
     if (index < 0)
         return {};
-    const int dpi = int(std::lround(crop.dotsPerMeterX() * 0.0254));
-    const QImage sheet = RenderSheet(crop, dpi, index == 0 ? SheetPaper::SixInch : SheetPaper::A4);
-    return EncodeCrop(sheet, extension, kNoLimitKB).bytes;
+    const QImage sheet = RenderSheet(crop, PrintDpiOf(crop), index == 0 ? SheetPaper::SixInch : SheetPaper::A4);
+    return EncodeCrop(sheet, extension, kNoSizeLimitKB).bytes;
 }
 
 QString SheetPathBeside(const QString& outputPath)

@@ -6,9 +6,8 @@
 #include "state/settings.h"
 #include "workspace/auto_framing.h"
 
-#include <QThreadPool>
-
 #include <mutex>
+#include <utility>
 
 // Shared with the searches still running, which may outlive the window.
 struct AutoFramer::AheadFinder {
@@ -76,26 +75,32 @@ void AutoFramer::searchAhead()
     const qint64 key = v.currentPicture.cacheKey();
     if (v.faceAhead && v.faceFor == key)
         return; // found with the picture's decode ahead
-    auto search = std::make_shared<std::packaged_task<FaceResult()>>([ahead = aheadFinder_, picture = v.currentPicture] {
+    if (ahead_)
+        ahead_->drop(); // the picture before: its search is not wanted any more
+    ahead_ = WorkAhead<FaceResult>::start([ahead = aheadFinder_, picture = v.currentPicture] {
         const std::lock_guard guard(ahead->lock);
         if (!ahead->finder)
             ahead->finder = ahead->make();
         return FindHead(*ahead->finder, picture);
     });
-    ahead_ = search->get_future();
     aheadFor_ = key;
-    QThreadPool::globalInstance()->start([search] { (*search)(); });
 }
 
-// The result of the search ahead, waited for when it is still running, kept
-// as the current picture's head when it was searched on that picture.
+// The result of the search ahead for the current picture, waited for when it
+// is under way (done here when the pool has not started it); a search on a
+// picture changed since is let go.
 void AutoFramer::takeSearchAhead()
 {
-    if (!ahead_.valid())
+    if (!ahead_)
         return;
-    const FaceResult face = ahead_.get();
+    const std::shared_ptr<WorkAhead<FaceResult>> ahead = std::exchange(ahead_, nullptr);
     ViewState& v = state_.view;
-    if (aheadFor_ == v.currentPicture.cacheKey() && face.finding != FaceFinding::Unavailable) {
+    if (aheadFor_ != v.currentPicture.cacheKey()) {
+        ahead->drop();
+        return;
+    }
+    const FaceResult face = ahead->take();
+    if (face.finding != FaceFinding::Unavailable) {
         v.faceAhead = face;
         v.faceFor = aheadFor_;
     }

@@ -7,13 +7,13 @@
 // framed on arrival, the head is still looked for as each one arrives, off
 // the GUI thread, so that the command finds it known and only frames.
 #include "imaging/face_finder.h"
+#include "platform/work_ahead.h"
 #include "state/app_state.h"
 #include "workspace/workspace.h"
 
 #include <QObject>
 
 #include <functional>
-#include <future>
 #include <memory>
 
 class Dialogs;
@@ -51,6 +51,6 @@ private:
     // own that one search uses at a time (made at the first).
     struct AheadFinder;
     std::shared_ptr<AheadFinder> aheadFinder_;
-    std::future<FaceResult> ahead_;
+    std::shared_ptr<WorkAhead<FaceResult>> ahead_;
     qint64 aheadFor_ = 0; // the cacheKey of the picture searched
 };

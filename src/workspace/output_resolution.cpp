@@ -14,3 +14,9 @@ QImage WithOutputResolution(QImage capture)
         SetPrintDensity(capture, OutputDotsPerInch(capture.size()));
     return capture;
 }
+
+int PrintDpiOf(const QImage& output)
+{
+    const std::optional<PrintDensity> density = ChosenDensity(output);
+    return density ? DotsPerInch(density->dotsPerMeterX) : OutputDotsPerInch(output.size());
+}

@@ -10,3 +10,8 @@ int OutputDotsPerInch(QSize output);
 
 // The capture as it is written: carrying the print resolution of its size.
 QImage WithOutputResolution(QImage capture);
+
+// The resolution an output was made for: the one it carries, or for one that
+// carries none, the one its size would be saved with (what a print sheet
+// prints it at).
+int PrintDpiOf(const QImage& output);

@@ -1,7 +1,6 @@
 #include "workspace/print_sheet_window.h"
 
 #include "imaging/encode_crop.h"
-#include "imaging/print_density.h"
 #include "platform/desktop_folder.h"
 #include "platform/dialogs.h"
 #include "platform/named_unit.h"
@@ -16,7 +15,6 @@
 #include <QPushButton>
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -26,9 +24,6 @@ const QString kSheetFormatMessage = QStringLiteral("排版图片只能保存为j
 const QString kPrintFailedMessage = QStringLiteral("未能打印，请检查打印机是否可用。");
 const QString kNoCopyText = QStringLiteral("照片比相纸大，一张也排不下。");
 const QString kDocumentName = QStringLiteral("证件照排版");
-
-// A sheet goes to print: kept at the best JPEG quality, whatever its size.
-constexpr double kNoSizeLimitKB = std::numeric_limits<double>::infinity();
 
 struct PaperChoice {
     const char* name;
@@ -51,14 +46,6 @@ QString CountText(int copies, QSize photo, int dpi)
         .arg(Millimetres(photo.height(), dpi));
 }
 
-// The resolution the photo was framed for; one that carries none is
-// printed as its size would be saved.
-int PhotoDpi(const QImage& photo)
-{
-    const std::optional<PrintDensity> density = ChosenDensity(photo);
-    return density ? DotsPerInch(density->dotsPerMeterX) : OutputDotsPerInch(photo.size());
-}
-
 bool IsSheetExtension(const QString& extension)
 {
     return extension == QLatin1String(".jpg") || extension == QLatin1String(".jpeg") ||
@@ -68,7 +55,7 @@ bool IsSheetExtension(const QString& extension)
 } // namespace
 
 PrintSheetWindow::PrintSheetWindow(const QImage& photo, Dialogs& dialogs, PicturePrinter& printer, QWidget* parent)
-    : QDialog(parent), photo_(photo), photoDpi_(PhotoDpi(photo)), dialogs_(dialogs), printer_(printer)
+    : QDialog(parent), photo_(photo), photoDpi_(PrintDpiOf(photo)), dialogs_(dialogs), printer_(printer)
 {
     setObjectName(QStringLiteral("排版打印窗口"));
     setWindowTitle(kPrintSheetTitle);

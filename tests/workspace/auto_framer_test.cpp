@@ -9,6 +9,7 @@
 #include "workspace/view_render.h"
 
 #include <QThread>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 
 #include <mutex>
@@ -95,6 +96,7 @@ protected:
 TEST_F(AutoFramerTest, TheCommandFramesWithTheHeadFoundOnArrival)
 {
     arrive(picture(Qt::gray));
+    QThreadPool::globalInstance()->waitForDone(); // the user looks at the picture
     const double fitted = state.view.viewScale;
     framer->frameOnCommand();
     const std::vector<QThread*> threads = log->taken();
@@ -107,6 +109,7 @@ TEST_F(AutoFramerTest, TheCommandFramesWithTheHeadFoundOnArrival)
 TEST_F(AutoFramerTest, APictureChangedSinceItsArrivalIsSearchedAgain)
 {
     arrive(picture(Qt::gray));
+    QThreadPool::globalInstance()->waitForDone();
     show(picture(Qt::darkGray)); // a turn or a drawing baked in makes another picture
     framer->frameOnCommand();
     const std::vector<QThread*> threads = log->taken();
