@@ -5,6 +5,7 @@
 #include "workspace/view_render.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 
@@ -14,9 +15,25 @@ QString benchPhotoSource()
     return !path.isEmpty() && QFile::exists(path) ? path : QStringLiteral("generated");
 }
 
+QString benchPhotoSource(int n)
+{
+    const QString first = benchPhotoSource();
+    if (n == 0 || first == QLatin1String("generated"))
+        return first;
+    const QFileInfo info(first);
+    QStringList others = info.dir().entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    others.removeAll(info.fileName());
+    return n - 1 < others.size() ? info.dir().filePath(others[n - 1]) : QStringLiteral("generated");
+}
+
 QImage benchPhoto(QSize size)
 {
-    const QString source = benchPhotoSource();
+    return benchPhoto(0, size);
+}
+
+QImage benchPhoto(int number, QSize size)
+{
+    const QString source = benchPhotoSource(number);
     QImage photo;
     if (source != QLatin1String("generated"))
         photo = decodeImageFile(source);

@@ -10,6 +10,11 @@
 QImage benchPhoto(QSize size);
 QString benchPhotoSource();
 
+// Further real photos beside the first, for benchmarks over several: photo
+// n (0 is the one above) is the n-th other JPEG of its folder by name.
+QImage benchPhoto(int n, QSize size);
+QString benchPhotoSource(int n);
+
 // The photo as a JPEG file of quality 92 in a temporary folder.
 QString benchJpegFile(QSize size);
 

@@ -3,22 +3,31 @@
 #include "imaging/bmp_file.h"
 #include "imaging/gif_encoder.h"
 #include "imaging/jpeg_encodings_ahead.h"
+#include "imaging/jpeg_quality_tries.h"
 
 #include <QBuffer>
 #include <QImageWriter>
 
 #include <cmath>
 
-JpegSearch SearchJpegQuality(const std::function<QByteArray(int)>& encodeAt, qint64 limitBytes)
+JpegSearch SearchJpegQuality(const std::function<qint64(int)>& boundAt, const std::function<QByteArray(int)>& encodeAt,
+                             qint64 limitBytes)
 {
     JpegSearch search;
     EncodedCrop& r = search.result;
+    // Whether the file at q fits; its bytes in `bytes` when it was encoded.
+    const auto fits = [&](int q, QByteArray& bytes) {
+        search.tried.append(q);
+        if (q != 0 && boundAt(q) > limitBytes)
+            return false;
+        bytes = encodeAt(q);
+        r.lastSize = bytes.size();
+        return r.lastSize <= limitBytes;
+    };
     int best = -1;
     for (int q = 100; q >= 0; q -= 5) {
-        QByteArray bytes = encodeAt(q);
-        search.tried.append(q);
-        r.lastSize = bytes.size();
-        if (r.lastSize <= limitBytes) {
+        QByteArray bytes;
+        if (fits(q, bytes)) {
             r.bytes = std::move(bytes);
             r.quality = best = q;
             break;
@@ -32,16 +41,19 @@ JpegSearch SearchJpegQuality(const std::function<QByteArray(int)>& encodeAt, qin
     }
     const int end = std::min(best + 4, 100);
     for (int q = best + 1; q <= end; ++q) {
-        QByteArray bytes = encodeAt(q);
-        search.tried.append(q);
-        r.lastSize = bytes.size();
-        if (r.lastSize > limitBytes)
+        QByteArray bytes;
+        if (!fits(q, bytes))
             break;
         r.bytes = std::move(bytes);
         r.quality = q;
     }
     r.success = true;
     return search;
+}
+
+JpegSearch SearchJpegQuality(const std::function<QByteArray(int)>& encodeAt, qint64 limitBytes)
+{
+    return SearchJpegQuality([](int) { return qint64(0); }, encodeAt, limitBytes);
 }
 
 qint64 JpegLimitBytes(double limitKB)
@@ -87,6 +99,24 @@ static QByteArray encodePng(const QImage& image)
     return bytes;
 }
 
+// The kept quality's file under the limit. Where the limit may be near, the
+// tries quantise the transforms made once and encode only the qualities that
+// may fit. Without a limit, the first file fits: one plain encoding. A
+// picture over 16 megapixels would have transforms larger than itself: its
+// files are encoded whole, two at a time.
+static EncodedCrop searchJpeg(const QImage& source, qint64 limitBytes)
+{
+    constexpr qint64 kMostPixelsForTries = 16 * 1024 * 1024;
+    if (limitBytes >= JpegLimitBytes(kNoSizeLimitKB) || qint64(source.width()) * source.height() > kMostPixelsForTries) {
+        JpegEncodingsAhead encodings(source);
+        return SearchJpegQuality([&](int quality) { return encodings.encode(quality); }, limitBytes).result;
+    }
+    JpegQualityTries tries(source);
+    return SearchJpegQuality([&](int quality) { return tries.sizeBeforeStuffing(quality); },
+                             [&](int quality) { return tries.encode(quality); }, limitBytes)
+        .result;
+}
+
 EncodedCrop EncodeCrop(const QImage& capture, const QString& extension, double limitKB)
 {
     EncodedCrop crop;
@@ -102,11 +132,8 @@ EncodedCrop EncodeCrop(const QImage& capture, const QString& extension, double l
         crop.bytes = encodeGif(source);
     else if (ext == QLatin1String(".png"))
         crop.bytes = encodePng(source);
-    else if (ext == QLatin1String(".jpg") || ext == QLatin1String(".jpeg")) {
-        JpegEncodingsAhead encodings(source);
-        const auto encodeAt = [&](int quality) { return encodings.encode(quality); };
-        crop = SearchJpegQuality(encodeAt, JpegLimitBytes(limitKB)).result;
-    }
+    else if (ext == QLatin1String(".jpg") || ext == QLatin1String(".jpeg"))
+        crop = searchJpeg(source, JpegLimitBytes(limitKB));
     return crop;
 }
 

@@ -12,18 +12,28 @@
 struct EncodedCrop {
     QByteArray bytes;
     bool success = true;   // false only when even the lowest JPEG quality is over the limit
-    qint64 lastSize = -1;  // the size of the last JPEG encoding tried; -1 for other formats
+    qint64 lastSize = -1;  // the size of the last JPEG file encoded in the search; -1 for other formats
     int quality = -1;      // the JPEG quality of bytes; -1 for other formats
 };
 
 // The quality search over an encoder that gives the file at a quality:
 // coarse steps of 5 from 100 down to the first fit, then single steps up
 // from there to at most 4 more, stopping at the first that does not fit.
+// `lastSize` of the result is the size of the last file encoded (at quality
+// 0 when even that is over the limit).
 struct JpegSearch {
     EncodedCrop result;
     QList<int> tried;
 };
 JpegSearch SearchJpegQuality(const std::function<QByteArray(int)>& encodeAt, qint64 limitBytes);
+
+// The same search, told for each quality a size its file cannot be under
+// (`boundAt`): a quality whose bound is over the limit is over it without
+// being encoded, except quality 0, whose file is the result when nothing
+// fits. Every decision, and so the quality and the file kept, is the one the
+// search over encodeAt alone makes.
+JpegSearch SearchJpegQuality(const std::function<qint64(int)>& boundAt, const std::function<QByteArray(int)>& encodeAt,
+                             qint64 limitBytes);
 
 // The limit in whole bytes: KB × 1024 rounded down, a product within 10⁻¹²
 // below a whole number counting as that number.

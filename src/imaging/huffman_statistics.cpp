@@ -2,54 +2,26 @@
 #define JPEG_INTERNALS
 #include "imaging/huffman_statistics.h"
 
+#include "imaging/jpeg_blocks.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-// Built by libjpeg from a table's counts, as its own gatherer ends.
-extern "C" void jpeg_gen_optimal_table(j_compress_ptr cinfo, JHUFF_TBL* htbl, long freq[]);
-
 namespace {
-
-// The block position of each coefficient in the order they are coded.
-constexpr int kZigzag[DCTSIZE2] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
-                                   12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
-                                   35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
-                                   58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
-
-// How many bits the magnitude of v takes; 0 for 0.
-int bitsOf(int v)
-{
-    const unsigned magnitude = unsigned(std::abs(v));
-    return magnitude == 0 ? 0 : 32 - __builtin_clz(magnitude);
-}
 
 HuffmanStatistics& statisticsOf(j_compress_ptr info)
 {
     return *static_cast<HuffmanStatistics*>(info->client_data);
 }
 
-// One block's symbols: the DC difference's size, then for each non-zero AC
-// coefficient the run of zeros before it (16 at a time as ZRL) and its size,
-// and an end of block when zeros close it.
+// One block's symbols, from its coefficients in natural order.
 void countBlock(const JCOEF* block, int lastDc, long* dc, long* ac)
 {
-    ++dc[bitsOf(block[0] - lastDc)];
     std::uint64_t nonZero = 0;
     for (int k = 1; k < DCTSIZE2; ++k)
-        nonZero |= std::uint64_t(block[kZigzag[k]] != 0) << k;
-    int last = 0;
-    while (nonZero != 0) {
-        const int k = __builtin_ctzll(nonZero);
-        nonZero &= nonZero - 1;
-        int run = k - last - 1;
-        for (; run > 15; run -= 16)
-            ++ac[0xF0];
-        ++ac[(run << 4) + bitsOf(block[kZigzag[k]])];
-        last = k;
-    }
-    if (last < DCTSIZE2 - 1)
-        ++ac[0];
+        nonZero |= std::uint64_t(block[kJpegZigzag[k]] != 0) << k;
+    CountBlockSymbols(block[0] - lastDc, nonZero, [&](int k) { return BitsOf(block[kJpegZigzag[k]]); }, dc, ac);
 }
 
 boolean gatherMcu(j_compress_ptr info, JBLOCKROW* mcu)

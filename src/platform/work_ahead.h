@@ -59,3 +59,23 @@ private:
     std::promise<Result> promise_;
     std::shared_future<Result> result_ = promise_.get_future().share();
 };
+
+// Work over the items [0, count) in two halves: the second half ahead on the
+// pool, the first here, then the second taken (done here too when the pool
+// had not got to it). For work split only to use a second processor: each
+// half must touch only its own items' results.
+inline void SplitInTwo(int count, const std::function<void(int begin, int end)>& work)
+{
+    const int middle = count / 2;
+    if (middle == 0 || QThreadPool::globalInstance()->maxThreadCount() < 2) {
+        work(0, count);
+        return;
+    }
+    const auto second = WorkAhead<bool>::start([&work, middle, count] {
+        work(middle, count);
+        return true;
+    });
+    work(0, middle);
+    second->take();
+}
+

@@ -2,6 +2,8 @@
 #include "imaging/image_decoder.h"
 #include "imaging/jpeg_encoder.h"
 #include "imaging/jpeg_encodings_ahead.h"
+#include "imaging/jpeg_quality_tries.h"
+#include "imaging/print_density.h"
 #include "support/busy_thread_pool.h"
 #include "support/test_images.h"
 
@@ -277,6 +279,108 @@ TEST(JpegEncoder, APictureJpegCannotHoldGivesNoDataAndTheEncoderGoesOn)
     const QByteArray after = encoder.encode(crop, 80);
     EXPECT_EQ(decodeImageBytes(after).size(), QSize(60, 80));
     EXPECT_EQ(after, JpegEncoder().encode(crop, 80));
+}
+
+// The zero bytes stuffed after each 0xFF of a file's coded data (from the
+// end of its scan header to its end-of-image marker).
+qint64 stuffedBytes(const QByteArray& jpeg)
+{
+    const qsizetype scan = jpeg.indexOf("\xFF\xDA");
+    if (scan < 0)
+        return -1;
+    const qsizetype start = scan + 2 + (quint8(jpeg[scan + 2]) << 8 | quint8(jpeg[scan + 3]));
+    qint64 stuffed = 0;
+    for (qsizetype i = start; i + 1 < jpeg.size(); ++i)
+        if (quint8(jpeg[i]) == 0xFF && jpeg[i + 1] == '\0')
+            ++stuffed;
+    return stuffed;
+}
+
+// A crop of a real photo (a test portrait), at the size asked for.
+QImage portraitCrop(const char* name, QSize size)
+{
+    const QImage photo(QStringLiteral(IDPHOTO_FIXTURES "/portraits/") + QLatin1String(name));
+    return photo.scaled(size, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation)
+        .copy(QRect(QPoint(0, 0), size))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Every try gives the encoder's file size less its stuffed bytes, and the file
+// it writes is the encoder's byte for byte: over pictures that code every
+// kind of symbol and real photos, sizes with and without padding blocks, both
+// transforms (the fast one below 96), the edges of the quality range, and a
+// print resolution in the header.
+TEST(JpegQualityTries, EachTryIsTheEncodersFileLessItsStuffedBytesAndWritesThatFile)
+{
+    JpegEncoder encoder;
+    QList<QPair<QString, QImage>> pictures;
+    for (const QSize size : {QSize(1, 1), QSize(17, 9), QSize(33, 47), QSize(160, 210)})
+        for (const auto& [what, picture] : symbolPictures(size.width(), size.height()))
+            pictures.append({QStringLiteral("%1 %2x%3").arg(QLatin1String(what)).arg(size.width()).arg(size.height()),
+                             picture});
+    for (const char* name : {"grace_hopper.jpg", "astronaut.jpg", "storm_landscape.jpg"})
+        for (const QSize size : {QSize(295, 413), QSize(413, 626)})
+            pictures.append({QStringLiteral("%1 %2x%3").arg(QLatin1String(name)).arg(size.width()).arg(size.height()),
+                             portraitCrop(name, size)});
+    QImage printed = photoCrop(358, 441);
+    SetPrintDensity(printed, 350);
+    pictures.append({QStringLiteral("350 dpi"), printed});
+    for (const auto& [what, picture] : pictures) {
+        JpegQualityTries tries(picture);
+        for (int quality = 100; quality >= 0; quality -= (quality > 90 ? 1 : 7)) {
+            SCOPED_TRACE(testing::Message() << what.toStdString() << " at " << quality);
+            const QByteArray file = encoder.encode(picture, quality);
+            ASSERT_FALSE(file.isEmpty());
+            EXPECT_EQ(tries.sizeBeforeStuffing(quality), file.size() - stuffedBytes(file));
+            EXPECT_EQ(tries.encode(quality), file);
+        }
+    }
+}
+
+// The search over the tries decides as the search over whole encodings: the
+// same qualities tried, the same quality and file kept, the same failure;
+// also at limits a byte either side of a file's size and at its size less
+// its stuffed bytes, where only the written file can tell.
+TEST(JpegQualityTries, TheSearchOverTriesKeepsWhatTheSearchOverEncodingsKeeps)
+{
+    JpegEncoder encoder;
+    for (const auto& [what, crop] : {QPair<const char*, QImage>{"photo", photoCrop(295, 413)},
+                                     QPair<const char*, QImage>{"portrait", portraitCrop("grace_hopper.jpg", QSize(413, 626))}}) {
+        QList<qint64> limits = {1, 6 * 1024, 15 * 1024, 20 * 1024, 50 * 1024, 100 * 1024};
+        for (const int quality : {0, 37, 85, 88, 95, 97, 100}) {
+            const QByteArray file = encoder.encode(crop, quality);
+            limits += {file.size(), file.size() - 1, file.size() + 1, file.size() - stuffedBytes(file)};
+        }
+        for (const qint64 limit : limits) {
+            SCOPED_TRACE(testing::Message() << what << " under " << limit);
+            JpegQualityTries tries(crop);
+            const JpegSearch fast = SearchJpegQuality([&](int q) { return tries.sizeBeforeStuffing(q); },
+                                                      [&](int q) { return tries.encode(q); }, limit);
+            const JpegSearch whole = SearchJpegQuality([&](int q) { return encoder.encode(crop, q); }, limit);
+            EXPECT_EQ(fast.tried, whole.tried);
+            EXPECT_EQ(fast.result.quality, whole.result.quality);
+            EXPECT_EQ(fast.result.success, whole.result.success);
+            EXPECT_EQ(fast.result.bytes, whole.result.bytes);
+            if (!whole.result.success) {
+                EXPECT_EQ(fast.result.lastSize, whole.result.lastSize);
+            }
+            const EncodedCrop saved = EncodeCrop(crop, QStringLiteral(".jpg"), double(limit) / 1024.0);
+            EXPECT_EQ(saved.bytes, whole.result.bytes);
+            EXPECT_EQ(saved.quality, whole.result.quality);
+        }
+    }
+}
+
+TEST(JpegQualityTries, APictureJpegCannotHoldHasNoSizeAndNoFile)
+{
+    JpegQualityTries none{QImage()};
+    EXPECT_EQ(none.sizeBeforeStuffing(90), -1);
+    EXPECT_TRUE(none.encode(90).isEmpty());
+    QImage tooWide(65501, 1, QImage::Format_RGB32);
+    tooWide.fill(Qt::gray);
+    JpegQualityTries wide(tooWide);
+    EXPECT_EQ(wide.sizeBeforeStuffing(90), -1);
+    EXPECT_TRUE(wide.encode(90).isEmpty());
 }
 
 // Over crops and limits, including limits equal to a file's size, the
