@@ -6,6 +6,7 @@
 // each with EXIF orientation 1 and 6. Then the peak resident memory of each
 // way of opening, measured in a fresh process per case (VmHWM less VmRSS
 // before the open), as a multiple of the whole picture's decoded bytes.
+#include "platform/large_blocks.h"
 #include "bench_photo.h"
 
 #include "imaging/image_decoder.h"
@@ -251,6 +252,7 @@ BENCHMARK(BM_RefusingADeclaredSizeBomb)->Arg(1)->Arg(6)->Arg(8)->Unit(benchmark:
 
 int main(int argc, char** argv)
 {
+    ReturnLargeBlocksWhenFreed(); // as the program does at start-up
     if (argc == 4 && std::strcmp(argv[1], "--peak-of") == 0)
         return measurePeak(argv[2], Way(std::atoi(argv[3])));
     benchmark::Initialize(&argc, argv);

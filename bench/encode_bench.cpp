@@ -4,6 +4,7 @@
 // and the file size; beside a single JPEG encoding of the same crop; and,
 // where Magick++ was found, beside ImageMagick's jpeg:extent at the same
 // limit in bytes, with the time ratio printed at the end.
+#include "platform/large_blocks.h"
 #include "bench_photo.h"
 
 #include "imaging/encode_crop.h"
@@ -167,6 +168,7 @@ private:
 
 int main(int argc, char** argv)
 {
+    ReturnLargeBlocksWhenFreed(); // as the program does at start-up
 #ifdef IDPHOTO_HAVE_MAGICK
     Magick::InitializeMagick(*argv);
 #endif

@@ -5,6 +5,7 @@
 // same photo timed in the same run (x_full_decode); and a folder framed by
 // one thread and by two, in turns, with the photos a second of each and
 // the throughput of two against one (x_one_thread).
+#include "platform/large_blocks.h"
 #include "bench_photo.h"
 #include "imaging/encode_crop.h"
 #include "imaging/image_decoder.h"
@@ -142,6 +143,7 @@ BENCHMARK(BM_FolderOneThreadThenTwo)->Unit(benchmark::kSecond)->UseRealTime()->I
 // The runs deliver their results through the event loop.
 int main(int argc, char** argv)
 {
+    ReturnLargeBlocksWhenFreed(); // as the program does at start-up
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -4,6 +4,7 @@
 #include "workspace/qt_clipboard.h"
 #include "platform/capture_device.h"
 #include "platform/clock.h"
+#include "platform/large_blocks.h"
 #include "platform/qt_desktop.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_sound_player.h"
@@ -35,6 +36,7 @@ int RunWithoutWindow(int argc, char* argv[], const FramingArguments& arguments)
 
 int main(int argc, char* argv[])
 {
+    ReturnLargeBlocksWhenFreed();
     QStringList words;
     for (int i = 1; i < argc; ++i)
         words.append(QString::fromLocal8Bit(argv[i]));

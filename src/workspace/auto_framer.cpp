@@ -13,7 +13,6 @@
 struct AutoFramer::AheadFinder {
     std::mutex lock;
     FaceFinderMaker make;
-    std::unique_ptr<FaceFinder> finder;
 };
 
 AutoFramer::AutoFramer(AppState& state, Workspace& ws, Dialogs& dialogs, FaceFinderMaker makeFinder,
@@ -79,9 +78,10 @@ void AutoFramer::searchAhead()
         ahead_->drop(); // the picture before: its search is not wanted any more
     ahead_ = WorkAhead<FaceResult>::start([ahead = aheadFinder_, picture = v.currentPicture] {
         const std::lock_guard guard(ahead->lock);
-        if (!ahead->finder)
-            ahead->finder = ahead->make();
-        return FindHead(*ahead->finder, picture);
+        // A finder of its own for each search: a finder keeps the buffers of
+        // its last search (megabytes beside the photo) until its next one.
+        const std::unique_ptr<FaceFinder> finder = ahead->make();
+        return FindHead(*finder, picture);
     });
     aheadFor_ = key;
 }

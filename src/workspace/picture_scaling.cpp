@@ -125,46 +125,54 @@ QImage ScaledRegion(const PictureLevels& levels, QSize scaled, const QRect& want
         contributions(region.left(), region.right() + 1, source.width(), scaled.width());
     const std::vector<Contribution> down =
         contributions(region.top(), region.bottom() + 1, source.height(), scaled.height());
-    const int firstRow = down.front().first;
-    const int lastRow = down.back().first + int(down.back().weights.size()) - 1;
-
-    // Across first, for every source row the region reads: three channels per scaled column.
+    // Across first, for the source rows a band of scaled rows reads (three
+    // channels per scaled column), then down, rounding once at the end. In
+    // bands, so that the rows held stay a small part of a large picture's;
+    // each scaled row's arithmetic is the same whatever the band.
+    constexpr int kBandRows = 64;
     const int columns = region.width();
-    std::vector<int32_t> rows(size_t(lastRow - firstRow + 1) * size_t(columns) * 3);
-    for (int y = firstRow; y <= lastRow; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-        int32_t* into = rows.data() + size_t(y - firstRow) * size_t(columns) * 3;
-        for (int x = 0; x < columns; ++x) {
-            const Contribution& c = across[size_t(x)];
-            int32_t r = 0, g = 0, b = 0;
-            for (size_t k = 0; k < c.weights.size(); ++k) {
-                const QRgb p = line[c.first + int(k)];
-                const int32_t w = c.weights[k];
-                r += int32_t(qRed(p)) * w;
-                g += int32_t(qGreen(p)) * w;
-                b += int32_t(qBlue(p)) * w;
-            }
-            into[3 * x] = r;
-            into[3 * x + 1] = g;
-            into[3 * x + 2] = b;
-        }
-    }
-    // Then down, rounding once at the end.
+    std::vector<int32_t> rows;
     constexpr int64_t half = int64_t(1) << (2 * kWeightBits - 1);
     const auto channel = [](int64_t v) { return uint32_t(std::clamp<int64_t>((v + half) >> (2 * kWeightBits), 0, 255)); };
-    for (int y = 0; y < region.height(); ++y) {
-        const Contribution& c = down[size_t(y)];
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < columns; ++x) {
-            int64_t r = 0, g = 0, b = 0;
-            for (size_t k = 0; k < c.weights.size(); ++k) {
-                const int32_t* v = rows.data() + (size_t(c.first + int(k) - firstRow) * size_t(columns) + size_t(x)) * 3;
-                const int64_t w = c.weights[k];
-                r += v[0] * w;
-                g += v[1] * w;
-                b += v[2] * w;
+    for (int bandStart = 0; bandStart < region.height(); bandStart += kBandRows) {
+        const int bandEnd = std::min(region.height(), bandStart + kBandRows);
+        const int firstRow = down[size_t(bandStart)].first;
+        const Contribution& lastDown = down[size_t(bandEnd - 1)];
+        const int lastRow = lastDown.first + int(lastDown.weights.size()) - 1;
+        rows.resize(size_t(lastRow - firstRow + 1) * size_t(columns) * 3);
+        for (int y = firstRow; y <= lastRow; ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+            int32_t* into = rows.data() + size_t(y - firstRow) * size_t(columns) * 3;
+            for (int x = 0; x < columns; ++x) {
+                const Contribution& c = across[size_t(x)];
+                int32_t r = 0, g = 0, b = 0;
+                for (size_t k = 0; k < c.weights.size(); ++k) {
+                    const QRgb p = line[c.first + int(k)];
+                    const int32_t w = c.weights[k];
+                    r += int32_t(qRed(p)) * w;
+                    g += int32_t(qGreen(p)) * w;
+                    b += int32_t(qBlue(p)) * w;
+                }
+                into[3 * x] = r;
+                into[3 * x + 1] = g;
+                into[3 * x + 2] = b;
             }
-            line[x] = 0xFF000000u | channel(r) << 16 | channel(g) << 8 | channel(b);
+        }
+        for (int y = bandStart; y < bandEnd; ++y) {
+            const Contribution& c = down[size_t(y)];
+            auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+            for (int x = 0; x < columns; ++x) {
+                int64_t r = 0, g = 0, b = 0;
+                for (size_t k = 0; k < c.weights.size(); ++k) {
+                    const int32_t* v =
+                        rows.data() + (size_t(c.first + int(k) - firstRow) * size_t(columns) + size_t(x)) * 3;
+                    const int64_t w = c.weights[k];
+                    r += v[0] * w;
+                    g += v[1] * w;
+                    b += v[2] * w;
+                }
+                line[x] = 0xFF000000u | channel(r) << 16 | channel(g) << 8 | channel(b);
+            }
         }
     }
     return out;

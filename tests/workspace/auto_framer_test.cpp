@@ -12,6 +12,7 @@
 #include <QThreadPool>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -23,13 +24,15 @@ public:
     struct Log {
         std::mutex lock;
         std::vector<QThread*> threads;
+        std::atomic<int> alive{0}; // finders made and not yet destroyed
         std::vector<QThread*> taken()
         {
             std::lock_guard guard(lock);
             return threads;
         }
     };
-    explicit CountingFinder(std::shared_ptr<Log> log) : log_(std::move(log)) {}
+    explicit CountingFinder(std::shared_ptr<Log> log) : log_(std::move(log)) { ++log_->alive; }
+    ~CountingFinder() override { --log_->alive; }
     FaceResult find(const QImage& picture) override
     {
         {
@@ -104,6 +107,20 @@ TEST_F(AutoFramerTest, TheCommandFramesWithTheHeadFoundOnArrival)
     EXPECT_NE(threads[0], QThread::currentThread());
     EXPECT_NE(state.view.viewScale, fitted);
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// A finder holds its last search's buffers: the search ahead lets its finder
+// go once it is done, so nothing of it stays beside the photo.
+TEST_F(AutoFramerTest, TheSearchAheadKeepsNoFinderOnceDone)
+{
+    arrive(picture(Qt::gray));
+    QThreadPool::globalInstance()->waitForDone();
+    ASSERT_EQ(log->taken().size(), 1u);
+    EXPECT_EQ(log->alive.load(), 0);
+    arrive(picture(Qt::darkGray));
+    QThreadPool::globalInstance()->waitForDone();
+    EXPECT_EQ(log->taken().size(), 2u);
+    EXPECT_EQ(log->alive.load(), 0);
 }
 
 TEST_F(AutoFramerTest, APictureChangedSinceItsArrivalIsSearchedAgain)

@@ -30,6 +30,8 @@ TEST(PictureScaling, APartEqualsThatPartOfTheWhole)
         {{300, 200}, {150, 399}, {10, 10, 100, 200}},     // reduced across, enlarged down
         {{640, 480}, {640, 480}, {5, 7, 100, 100}},       // unscaled
         {{3000, 2000}, {211, 140}, {-20, -20, 100, 100}}, // starting before the picture
+        {{1200, 900}, {411, 308}, {0, 130, 411, 1}},      // one row, in the whole's third band of rows
+        {{1000, 700}, {997, 698}, {3, 63, 500, 66}},      // rows across the whole's band edges
     };
     for (const auto& c : cases) {
         const PictureLevels levels = levelsOf(photoLikePicture(c.picture.width(), c.picture.height()));
