@@ -13,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <set>
 #include <string>
 
 #include <unistd.h>
@@ -131,11 +132,18 @@ public:
     // Colours only on a terminal, so that a saved report is plain text.
     ComparingReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
 
+    // The median over repetitions where there are several, else the one run.
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                results_[run.run_name.args][run.run_name.function_name] = run;
+            if (run.error_occurred)
+                continue;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            auto& kept = results_[run.run_name.args][run.run_name.function_name];
+            if (median || (run.run_type == Run::RT_Iteration && !medians_.count(run.run_name.str())))
+                kept = run;
+            if (median)
+                medians_.insert(run.run_name.str());
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -162,6 +170,7 @@ public:
 
 private:
     std::map<std::string, std::map<std::string, Run>> results_;
+    std::set<std::string> medians_;
 };
 
 } // namespace

@@ -21,7 +21,7 @@ void countBlock(const JCOEF* block, int lastDc, long* dc, long* ac)
     std::uint64_t nonZero = 0;
     for (int k = 1; k < DCTSIZE2; ++k)
         nonZero |= std::uint64_t(block[kJpegZigzag[k]] != 0) << k;
-    CountBlockSymbols(block[0] - lastDc, nonZero, [&](int k) { return BitsOf(block[kJpegZigzag[k]]); }, dc, ac);
+    CountBlockSymbols(block[0] - lastDc, nonZero, [&](int k) { return int(block[kJpegZigzag[k]]); }, dc, ac);
 }
 
 boolean gatherMcu(j_compress_ptr info, JBLOCKROW* mcu)

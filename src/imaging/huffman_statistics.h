@@ -4,9 +4,10 @@
 // coefficient of every block with a branch and a bit loop each, and takes
 // most of the time of an encoding with tables optimised per picture. The
 // counts here are exactly libjpeg's, so the tables and the file are too.
+#include "imaging/block_symbols.h"
+
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 
 #include <jpeglib.h>
 
@@ -26,32 +27,9 @@ struct HuffmanStatistics {
 // must outlive the compression; the compressor's client_data points to it.
 void gatherHuffmanStatistics(j_compress_ptr info, HuffmanStatistics& statistics);
 
-// How many bits the magnitude of v takes; 0 for 0.
-inline int BitsOf(int v)
+// One block's symbols (block_symbols.h), counted into `dc` and `ac`.
+template <typename ValueAt>
+inline void CountBlockSymbols(int dcDifference, std::uint64_t nonZero, ValueAt valueAt, long* dc, long* ac)
 {
-    const unsigned magnitude = unsigned(std::abs(v));
-    return magnitude == 0 ? 0 : 32 - __builtin_clz(magnitude);
-}
-
-// One block's symbols, counted into `dc` and `ac`: the size of its DC
-// difference, then for each non-zero AC coefficient (bit k of `nonZero`
-// for the k-th in coding order, k ≥ 1; `sizeAt(k)` its size) the run of
-// zeros before it, 16 at a time as ZRL, with its size; and an end of block
-// when zeros close it.
-template <typename SizeAt>
-inline void CountBlockSymbols(int dcDifference, std::uint64_t nonZero, SizeAt sizeAt, long* dc, long* ac)
-{
-    ++dc[BitsOf(dcDifference)];
-    int last = 0;
-    while (nonZero != 0) {
-        const int k = __builtin_ctzll(nonZero);
-        nonZero &= nonZero - 1;
-        int run = k - last - 1;
-        for (; run > 15; run -= 16)
-            ++ac[0xF0];
-        ++ac[(run << 4) + sizeAt(k)];
-        last = k;
-    }
-    if (last < DCTSIZE2 - 1)
-        ++ac[0];
+    ForEachBlockSymbol(dcDifference, nonZero, valueAt, [dc, ac](bool isDc, int code, int) { ++(isDc ? dc : ac)[code]; });
 }

@@ -2,6 +2,7 @@
 
 #include "imaging/huffman_statistics.h"
 #include "imaging/jpeg_compressor.h"
+#include "imaging/jpeg_file_parts.h"
 #include "imaging/libjpeg_errors.h"
 #include "platform/work_ahead.h"
 
@@ -132,20 +133,18 @@ struct JpegQualityTries::Tables {
     int quality = -1;
     JpegBlocks::Transform transform = JpegBlocks::Transform::Accurate;
     std::vector<Quantiser> quantisers; // brightness, colour
-    JHUFF_TBL dc[2]{};
-    JHUFF_TBL ac[2]{};
+    JpegFileTables file{};
     qint64 sizeBeforeStuffing = -1;
 };
 
-// A compressor of its own for the quantisation and Huffman tables, and the
-// one that writes files.
-struct JpegQualityTries::Writer {
+// A compressor of its own, for the quantisation and Huffman tables libjpeg
+// would make.
+struct JpegQualityTries::TableMaker {
     jpeg_compress_struct tables{};
     LibjpegErrorJump error{};
     bool created = false;
-    JpegCompressor compressor;
 
-    Writer()
+    TableMaker()
     {
         tables.err = installErrorJump(error);
         if (setjmp(error.jump))
@@ -157,7 +156,7 @@ struct JpegQualityTries::Writer {
         tables.in_color_space = JCS_RGB;
         created = true;
     }
-    ~Writer() { jpeg_destroy_compress(&tables); }
+    ~TableMaker() { jpeg_destroy_compress(&tables); }
 
     // The quantisation tables of `quality` as the files have them, and the
     // Huffman tables built from the counts; false on libjpeg's error.
@@ -180,7 +179,7 @@ struct JpegQualityTries::Writer {
 };
 
 JpegQualityTries::JpegQualityTries(const QImage& picture)
-    : blocks_(picture), density_(ChosenDensity(picture)), writer_(std::make_unique<Writer>())
+    : blocks_(picture), density_(ChosenDensity(picture)), tableMaker_(std::make_unique<TableMaker>())
 {
 }
 
@@ -242,7 +241,7 @@ void countBlocks(const std::int16_t* coefficients, const JpegBlocks& blocks, con
             lastDc = quantiseSigned(x[-64], q.divisor[0]);
         const int dcValue = quantiseSigned(x[0], q.divisor[0]);
         CountBlockSymbols(dcValue - lastDc, q.nonZeroAc(x),
-                          [&](int k) { return BitsOf(quantise(std::abs(int(x[k])), q.divisor[k])); },
+                          [&](int k) { return quantise(std::abs(int(x[k])), q.divisor[k]); },
                           counts.dc[table], counts.ac[table]);
         lastDc = dcValue;
     }
@@ -258,14 +257,17 @@ const JpegQualityTries::Tables& JpegQualityTries::tablesAt(int quality)
     auto t = std::make_unique<Tables>();
     t->quality = quality;
     if (blocks_.lumaBlocks() == 0 || blocks_.width() > JPEG_MAX_DIMENSION || blocks_.height() > JPEG_MAX_DIMENSION ||
-        !writer_->setUp(quality)) {
+        !tableMaker_->setUp(quality)) {
         tables_ = std::move(t);
         return *tables_;
     }
-    const bool fast = writer_->tables.dct_method == JDCT_IFAST;
+    const bool fast = tableMaker_->tables.dct_method == JDCT_IFAST;
     t->transform = fast ? JpegBlocks::Transform::Fast : JpegBlocks::Transform::Accurate;
-    t->quantisers.emplace_back(*writer_->tables.quant_tbl_ptrs[0], fast);
-    t->quantisers.emplace_back(*writer_->tables.quant_tbl_ptrs[1], fast);
+    for (int table = 0; table < 2; ++table) {
+        const JQUANT_TBL& quantisation = *tableMaker_->tables.quant_tbl_ptrs[table];
+        t->quantisers.emplace_back(quantisation, fast);
+        std::copy_n(quantisation.quantval, 64, t->file.quantisation[table]);
+    }
 
     // The counts over the blocks in two halves, one on a second processor.
     Counts halves[2]{};
@@ -288,12 +290,14 @@ const JpegQualityTries::Tables& JpegQualityTries::tablesAt(int quality)
     qint64 bits = 0;
     qint64 size = kHeaderBytes;
     for (int table = 0; table < 2; ++table) {
-        if (!writer_->buildTable(t->dc[table], dc[table]) || !writer_->buildTable(t->ac[table], ac[table])) {
+        JHUFF_TBL& dcTable = t->file.dc[table];
+        JHUFF_TBL& acTable = t->file.ac[table];
+        if (!tableMaker_->buildTable(dcTable, dc[table]) || !tableMaker_->buildTable(acTable, ac[table])) {
             tables_ = std::move(t);
             return *tables_;
         }
-        bits += codedBits(dc[table], t->dc[table], true) + codedBits(ac[table], t->ac[table], false);
-        size += 2 * kHuffmanTableBytes + symbolsIn(t->dc[table]) + symbolsIn(t->ac[table]);
+        bits += codedBits(dc[table], dcTable, true) + codedBits(ac[table], acTable, false);
+        size += 2 * kHuffmanTableBytes + symbolsIn(dcTable) + symbolsIn(acTable);
     }
     t->sizeBeforeStuffing = size + (bits + 7) / 8;
     tables_ = std::move(t);
@@ -305,81 +309,45 @@ qint64 JpegQualityTries::sizeBeforeStuffing(int quality)
     return tablesAt(quality).sizeBeforeStuffing;
 }
 
-namespace {
-
-struct QuantisedBlocks {
-    const JpegBlocks* blocks;
-    const JCOEF* coefficients; // each block's quantised coefficients in natural order, blocks in coding order
-    const JHUFF_TBL* dc;
-    const JHUFF_TBL* ac;
-};
-
-// One block's quantised coefficients in natural order, into a block that
-// is all zeros: only those that do not quantise to zero are worked out.
-void quantiseInto(const std::int16_t* x, const Quantiser& q, JCOEF* zeroed)
-{
-    zeroed[0] = JCOEF(quantiseSigned(x[0], q.divisor[0]));
-    for (std::uint64_t nonZero = q.nonZeroAc(x); nonZero != 0; nonZero &= nonZero - 1) {
-        const int k = __builtin_ctzll(nonZero);
-        zeroed[kJpegZigzag[k]] = JCOEF(quantiseSigned(x[k], q.divisor[k]));
-    }
-}
-
-// libjpeg writes the blocks with the tables given, in one pass: its own
-// entropy coder, its own markers.
-void writeQuantisedBlocks(jpeg_compress_struct& info, void* context)
-{
-    const QuantisedBlocks& c = *static_cast<const QuantisedBlocks*>(context);
-    const JpegBlocks& blocks = *c.blocks;
-    info.optimize_coding = FALSE;
-    for (int t = 0; t < 2; ++t) {
-        *info.dc_huff_tbl_ptrs[t] = c.dc[t];
-        *info.ac_huff_tbl_ptrs[t] = c.ac[t];
-    }
-    const auto common = reinterpret_cast<j_common_ptr>(&info);
-    jvirt_barray_ptr arrays[3];
-    // Whole 16×16 units of brightness blocks, as a decompressor would hand
-    // them over; every block starts as zeros.
-    arrays[0] = info.mem->request_virt_barray(common, JPOOL_IMAGE, TRUE, JDIMENSION((blocks.lumaAcross() + 1) / 2 * 2),
-                                              JDIMENSION((blocks.lumaDown() + 1) / 2 * 2), 2);
-    for (int ci = 1; ci < 3; ++ci)
-        arrays[ci] = info.mem->request_virt_barray(common, JPOOL_IMAGE, TRUE, JDIMENSION(blocks.chromaAcross()),
-                                                   JDIMENSION(blocks.chromaDown()), 1);
-    info.mem->realize_virt_arrays(common);
-
-    const JCOEF* next = c.coefficients;
-    for (const JpegBlocks::Place& p : blocks.lumaPlaces()) {
-        JBLOCKARRAY row = info.mem->access_virt_barray(common, arrays[0], JDIMENSION(p.row), 1, TRUE);
-        std::memcpy(row[0][p.column], next, sizeof(JBLOCK));
-        next += 64;
-    }
-    for (int ci = 1; ci < 3; ++ci)
-        for (int r = 0; r < blocks.chromaDown(); ++r) {
-            JBLOCKARRAY row = info.mem->access_virt_barray(common, arrays[ci], JDIMENSION(r), 1, TRUE);
-            std::memcpy(row[0], next, sizeof(JBLOCK) * std::size_t(blocks.chromaAcross()));
-            next += 64 * blocks.chromaAcross();
-        }
-    jpeg_write_coefficients(&info, arrays);
-    jpeg_finish_compress(&info);
-}
-
-} // namespace
-
 QByteArray JpegQualityTries::encode(int quality)
 {
     const Tables& t = tablesAt(quality);
     if (t.sizeBeforeStuffing < 0)
         return {};
+    QByteArray out = JpegHeaderBytes(QSize(blocks_.width(), blocks_.height()), density_, t.file);
+    JpegBitWriter bits(out, qsizetype(t.sizeBeforeStuffing) - out.size() + 2);
+    const HuffmanCodes codes[2][2] = {{HuffmanCodes(t.file.dc[0]), HuffmanCodes(t.file.ac[0])},
+                                      {HuffmanCodes(t.file.dc[1]), HuffmanCodes(t.file.ac[1])}};
     const std::int16_t* coefficients = blocks_.coefficients(t.transform).data();
+    int lastDc[3] = {0, 0, 0};
+    const auto putBlock = [&](int component, int index) {
+        const int table = component == 0 ? 0 : 1;
+        const Quantiser& q = t.quantisers[std::size_t(table)];
+        const std::int16_t* x = coefficients + std::size_t(index) * 64;
+        const int dcValue = quantiseSigned(x[0], q.divisor[0]);
+        bits.putBlock(dcValue - lastDc[component], q.nonZeroAc(x),
+                      [&](int k) { return quantiseSigned(x[k], q.divisor[k]); }, codes[table][0], codes[table][1]);
+        lastDc[component] = dcValue;
+    };
+    // Unit by unit: its four Y blocks (one beyond the picture coded as its
+    // previous block's DC with no AC), then its Cb and Cr blocks.
     const int luma = blocks_.lumaBlocks();
-    const int total = luma + 2 * blocks_.chromaBlocks();
-    quantised_.assign(std::size_t(total) * 64, 0);
-    SplitInTwo(total, [&](int begin, int end) {
-        for (int i = begin; i < end; ++i)
-            quantiseInto(coefficients + std::size_t(i) * 64, t.quantisers[i < luma ? 0 : 1],
-                         quantised_.data() + std::size_t(i) * 64);
-    });
-    QuantisedBlocks context{&blocks_, quantised_.data(), t.dc, t.ac};
-    return writer_->compressor.write(QSize(blocks_.width(), blocks_.height()), t.quality, density_,
-                                     writeQuantisedBlocks, &context);
+    const int chroma = blocks_.chromaBlocks();
+    int nextLuma = 0;
+    for (int unitRow = 0; unitRow < blocks_.chromaDown(); ++unitRow)
+        for (int unitColumn = 0; unitColumn < blocks_.chromaAcross(); ++unitColumn) {
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx) {
+                    if (2 * unitRow + dy < blocks_.lumaDown() && 2 * unitColumn + dx < blocks_.lumaAcross())
+                        putBlock(0, nextLuma++);
+                    else
+                        bits.putBlock(0, 0, [](int) { return 0; }, codes[0][0], codes[0][1]);
+                }
+            const int unit = unitRow * blocks_.chromaAcross() + unitColumn;
+            putBlock(1, luma + unit);
+            putBlock(2, luma + chroma + unit);
+        }
+    bits.finish();
+    out.append("\xFF\xD9", 2);
+    return out;
 }

@@ -6,9 +6,9 @@
 // for the picture, those counts give the file's size but for the zero byte
 // libjpeg stuffs after each 0xFF of the coded data: so the size found is a
 // bound under the file's, exact but for those bytes, and a try above the
-// limit by that bound needs no encoding at all. A try that may fit is
-// written for real from the quantised blocks, with only libjpeg's entropy
-// coder: byte for byte the file JpegEncoder gives at that quality.
+// limit by that bound needs no encoding at all. A try that may fit is coded
+// for real from the quantised blocks (jpeg_file_parts.h), without libjpeg's
+// whole pipeline: byte for byte the file JpegEncoder gives at that quality.
 #include "imaging/jpeg_blocks.h"
 #include "imaging/print_density.h"
 
@@ -41,7 +41,6 @@ private:
     JpegBlocks blocks_;
     std::optional<PrintDensity> density_;
     std::unique_ptr<Tables> tables_;
-    struct Writer;
-    std::unique_ptr<Writer> writer_;
-    std::vector<short> quantised_; // the blocks of the file being written
+    struct TableMaker;
+    std::unique_ptr<TableMaker> tableMaker_;
 };

@@ -11,10 +11,11 @@ void ReturnLargeBlocksWhenFreed()
 #if defined(__GLIBC__)
     // Blocks from 128 KiB (the library's own starting value) are mapped on
     // their own and unmapped when freed; setting it also keeps the library
-    // from moving it, and the heap is trimmed from the same size.
+    // from moving it. The heap's free top goes back from twice that, as the
+    // library itself would have it.
     constexpr int kLargeBlock = 128 * 1024;
     mallopt(M_MMAP_THRESHOLD, kLargeBlock);
-    mallopt(M_TRIM_THRESHOLD, kLargeBlock);
+    mallopt(M_TRIM_THRESHOLD, 2 * kLargeBlock);
 #endif
     // Elsewhere the system's allocator already hands blocks this large back.
 }

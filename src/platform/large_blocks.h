@@ -6,3 +6,4 @@
 // resident after it is freed: each photo opened would stack on the last one's
 // leftovers. Call once at start-up, before any thread is started.
 void ReturnLargeBlocksWhenFreed();
+
