@@ -52,3 +52,14 @@ FaceChoice ChooseFace(const QList<QRectF>& faces, QSizeF picture)
     }
     return choice;
 }
+
+double NarrowestFaceThatCounts(const QList<QRectF>& faces, QSizeF picture)
+{
+    const FaceChoice choice = ChooseFace(faces, picture);
+    if (choice.index < 0)
+        return 0.0;
+    // Outweighing it takes a width over its own times its centrality (no
+    // face is more central than 1); matching it, 85 % of its width.
+    const QRectF& chosen = faces[choice.index];
+    return chosen.width() * std::min(kEqualWidthShare, centrality(chosen, picture));
+}

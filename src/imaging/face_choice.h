@@ -12,3 +12,9 @@ struct FaceChoice {
 };
 
 FaceChoice ChooseFace(const QList<QRectF>& faces, QSizeF picture);
+
+// The narrowest a face must be to change the choice among `faces`: to
+// outweigh the chosen one or to be nearly equal to it. A search that saw
+// every face at least this wide makes the same choice as one that saw them
+// all. 0 when there is no choice to keep (no face, or several equal ones).
+double NarrowestFaceThatCounts(const QList<QRectF>& faces, QSizeF picture);

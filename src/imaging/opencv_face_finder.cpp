@@ -33,6 +33,13 @@ constexpr int kScanSide = 400;
 // portrait's subject (and would be too small to frame).
 constexpr int kLeastFaceDivisor = 12;
 constexpr int kLeastFaceSide = 20;
+// The first look takes faces from this share of the short side only: the
+// small windows are most of a search's work, and a portrait's face is larger.
+constexpr int kFirstLookFaceDivisor = 6;
+// How far above the first look's least width every face that could change
+// the choice must be for its answer to stand: a face near that width may have
+// been seen at too few sizes to count.
+constexpr double kFirstLookMargin = 1.5;
 // The eye cascade scans the face's upper part at most this wide.
 constexpr int kEyeScanWidth = 160;
 
@@ -67,7 +74,21 @@ QRectF toRect(const cv::Rect& r, double scale)
     return {r.x / scale, r.y / scale, r.width / scale, r.height / scale};
 }
 
-// The faces in the picture, in its pixels.
+QList<QRectF> detectedFaces(cv::CascadeClassifier& cascade, const cv::Mat& equalised, int least)
+{
+    std::vector<cv::Rect> found;
+    cascade.detectMultiScale(equalised, found, 1.1, 4, 0, cv::Size(least, least));
+    QList<QRectF> faces;
+    for (const cv::Rect& r : found)
+        faces.append(QRectF(r.x, r.y, r.width, r.height));
+    return faces;
+}
+
+// The faces in the picture, in its pixels. A first look at the larger faces
+// only stands when every face that could change the choice among them is
+// well above its least width (the cascade sees a face at the same sizes
+// either way, so the faces it keeps are the same); otherwise the whole search
+// runs.
 QList<QRectF> detectFaces(cv::CascadeClassifier& cascade, const cv::Mat& gray)
 {
     const double scale = std::min(1.0, double(kScanSide) / std::max(gray.cols, gray.rows));
@@ -78,12 +99,20 @@ QList<QRectF> detectFaces(cv::CascadeClassifier& cascade, const cv::Mat& gray)
         scanned = gray;
     cv::Mat equalised;
     cv::equalizeHist(scanned, equalised);
-    const int least = std::max(kLeastFaceSide, std::min(equalised.cols, equalised.rows) / kLeastFaceDivisor);
-    std::vector<cv::Rect> found;
-    cascade.detectMultiScale(equalised, found, 1.1, 4, 0, cv::Size(least, least));
+    const int shortSide = std::min(equalised.cols, equalised.rows);
+    const int least = std::max(kLeastFaceSide, shortSide / kLeastFaceDivisor);
+    const int firstLook = shortSide / kFirstLookFaceDivisor;
     QList<QRectF> faces;
-    for (const cv::Rect& r : found)
-        faces.append(toRect(r, scale));
+    if (firstLook > least) {
+        faces = detectedFaces(cascade, equalised, firstLook);
+        const QSizeF size(equalised.cols, equalised.rows);
+        if (NarrowestFaceThatCounts(faces, size) < kFirstLookMargin * firstLook)
+            faces = detectedFaces(cascade, equalised, least);
+    } else {
+        faces = detectedFaces(cascade, equalised, least);
+    }
+    for (QRectF& face : faces)
+        face = QRectF(face.topLeft() / scale, face.size() / scale);
     return faces;
 }
 

@@ -138,4 +138,38 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"side by side, one a fifth smaller",
                    {QRectF(150, 200, 200, 200), QRectF(450, 210, 160, 160)}, 0, false}));
 
+// A face narrower than NarrowestFaceThatCounts changes nothing wherever it
+// is; one a little wider at the centre can outweigh an off-centre choice.
+TEST(FaceChoice, AFaceNarrowerThanTheBoundNeverChangesTheChoice)
+{
+    const QSizeF picture(800, 600);
+    const QList<QList<QRectF>> cases = {
+        {QRectF(300, 200, 200, 200)},                                // one at the centre
+        {QRectF(100, 100, 200, 200)},                                // one off the centre
+        {QRectF(10, 10, 60, 60), QRectF(300, 200, 200, 200)},        // and a small one in a corner
+        {QRectF(150, 200, 200, 200), QRectF(450, 210, 160, 160)},    // two, one a fifth smaller
+    };
+    for (const QList<QRectF>& faces : cases) {
+        const FaceChoice before = ChooseFace(faces, picture);
+        const double bound = NarrowestFaceThatCounts(faces, picture);
+        ASSERT_GT(bound, 0.0);
+        const double w = std::floor(bound - 1.0);
+        for (double x = 0; x + w <= picture.width(); x += 20)
+            for (double y = 0; y + w <= picture.height(); y += 20) {
+                QList<QRectF> more = faces;
+                more.append(QRectF(x, y, w, w));
+                const FaceChoice after = ChooseFace(more, picture);
+                EXPECT_EQ(after.index, before.index) << x << "," << y << " width " << w;
+                EXPECT_EQ(after.several, before.several);
+            }
+    }
+    // Off the centre (centrality 0.73): a central face just over the bound outweighs it.
+    const QList<QRectF> offCentre = {QRectF(100, 100, 200, 200)};
+    const double bound = NarrowestFaceThatCounts(offCentre, picture);
+    const double w = std::ceil(bound + 1.0);
+    EXPECT_EQ(ChooseFace({offCentre[0], QRectF(400 - w / 2, 300 - w / 2, w, w)}, picture).index, 1);
+    EXPECT_EQ(NarrowestFaceThatCounts({}, picture), 0.0);
+    EXPECT_EQ(NarrowestFaceThatCounts({QRectF(150, 200, 200, 200), QRectF(450, 200, 200, 200)}, picture), 0.0);
+}
+
 } // namespace
