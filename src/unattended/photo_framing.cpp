@@ -38,8 +38,7 @@ FaceResult FindHeadIn(const DecodedPicture& decoded, FaceFinder& finder)
 // the frame reaches past the picture, as the main window captures them.
 QImage CropOf(const QImage& picture, QSize scaled, const QRect& frame)
 {
-    PictureLevels levels;
-    PrepareLevels(levels, picture);
+    const PictureLevels levels = LevelsFor(picture, scaled);
     QImage out(frame.size(), QImage::Format_RGB32);
     out.fill(Qt::white);
     const QRect onPicture = frame & QRect(QPoint(0, 0), scaled);

@@ -97,6 +97,29 @@ const QImage& levelFor(const PictureLevels& levels, QSize scaled)
 
 } // namespace
 
+namespace {
+
+// Halves the last level while the half is at least `least` both ways and
+// not below the smallest level kept.
+void addHalves(PictureLevels& levels, QSize least)
+{
+    while (true) {
+        const QImage& last = levels.levels.last();
+        const QSize half(last.width() / 2, last.height() / 2);
+        if (half.width() < kSmallestLevel || half.height() < kSmallestLevel || half.width() < least.width() ||
+            half.height() < least.height())
+            return;
+        levels.levels.append(halved(last));
+    }
+}
+
+QImage levelZero(const QImage& picture)
+{
+    return picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
 void PrepareLevels(PictureLevels& levels, const QImage& picture)
 {
     if (levels.key == picture.cacheKey() && !levels.levels.isEmpty())
@@ -105,10 +128,18 @@ void PrepareLevels(PictureLevels& levels, const QImage& picture)
     levels.key = picture.cacheKey();
     if (picture.isNull())
         return;
-    levels.levels.append(picture.format() == QImage::Format_RGB32 ? picture
-                                                                   : picture.convertToFormat(QImage::Format_RGB32));
-    while (levels.levels.last().width() / 2 >= kSmallestLevel && levels.levels.last().height() / 2 >= kSmallestLevel)
-        levels.levels.append(halved(levels.levels.last()));
+    levels.levels.append(levelZero(picture));
+    addHalves(levels, QSize(0, 0));
+}
+
+PictureLevels LevelsFor(const QImage& picture, QSize scaled)
+{
+    PictureLevels levels;
+    if (picture.isNull())
+        return levels;
+    levels.levels.append(levelZero(picture));
+    addHalves(levels, scaled);
+    return levels;
 }
 
 QImage ScaledRegion(const PictureLevels& levels, QSize scaled, const QRect& wanted)

@@ -22,6 +22,11 @@ struct PictureLevels {
 // Makes the halved copies of `picture`, unless `levels` already hold them.
 void PrepareLevels(PictureLevels& levels, const QImage& picture);
 
+// Only the halved copies ScaledRegion reads for the one size `scaled`, for
+// a single scaling (the same pixels as with every copy made); not kept for
+// the picture (no key).
+PictureLevels LevelsFor(const QImage& picture, QSize scaled);
+
 // The pixels of the picture scaled to `scaled` inside `region` (which is
 // clipped to the scaled picture), as an opaque RGB32 image of the clipped
 // region's size; null when nothing of the region lies on the picture.

@@ -45,6 +45,27 @@ TEST(PictureScaling, APartEqualsThatPartOfTheWhole)
     }
 }
 
+// Only the copies one scaling reads, and the same pixels as with them all.
+TEST(PictureScaling, TheLevelsForOneSizeGiveTheSamePixels)
+{
+    const QImage picture = photoLikePicture(1200, 900);
+    const PictureLevels all = levelsOf(picture);
+    const struct {
+        QSize scaled;
+        int levels; // made for it
+    } cases[] = {
+        {{1200, 900}, 1}, {{700, 525}, 1}, {{600, 450}, 2}, {{411, 308}, 2}, {{299, 224}, 3}, {{50, 40}, 4},
+        {{1500, 1125}, 1},
+    };
+    for (const auto& c : cases) {
+        const PictureLevels some = LevelsFor(picture, c.scaled);
+        EXPECT_EQ(some.levels.size(), c.levels) << c.scaled.width();
+        const QRect region(QPoint(3, 5), c.scaled / 2);
+        EXPECT_EQ(ScaledRegion(some, c.scaled, region), ScaledRegion(all, c.scaled, region)) << c.scaled.width();
+    }
+    EXPECT_TRUE(LevelsFor(QImage(), QSize(10, 10)).levels.isEmpty());
+}
+
 TEST(PictureScaling, ReducingAveragesAndKeepsSolidColours)
 {
     QImage checker(800, 600, QImage::Format_RGB32);
