@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class JpegBlocks {
@@ -16,6 +17,9 @@ public:
 
     // `picture` in RGB32 (or ARGB32, its alpha ignored).
     explicit JpegBlocks(const QImage& picture);
+    ~JpegBlocks();
+    JpegBlocks(const JpegBlocks&) = delete;
+    JpegBlocks& operator=(const JpegBlocks&) = delete;
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -31,7 +35,7 @@ public:
     // 16×16 unit (left to right, top to bottom; units in rows), then all Cb
     // blocks and all Cr blocks in rows. Each block's 64 coefficients in the
     // order they are coded (zig-zag). Made when first asked for.
-    const std::vector<std::int16_t>& coefficients(Transform transform);
+    const std::int16_t* coefficients(Transform transform);
     int lumaBlocks() const { return lumaAcross_ * lumaDown_; }
     int chromaBlocks() const { return chromaAcross_ * chromaDown_; }
 
@@ -47,7 +51,7 @@ public:
     int paddingLumaBlocks() const;
 
 private:
-    void transform(Transform transform, std::vector<std::int16_t>& out) const;
+    void transform(Transform transform, std::int16_t* out) const;
     // The rows of the planes made from chroma rows [first, end) of the picture.
     void convertRows(const QImage& picture, int firstChromaRow, int endChromaRow);
 
@@ -57,11 +61,21 @@ private:
     int lumaDown_;
     int chromaAcross_;
     int chromaDown_;
-    std::vector<std::uint8_t> luma_;    // lumaAcross_*8 samples a row, lumaDown_*8 rows
-    std::vector<std::uint8_t> chroma_[2];
+    // The planes and the transforms. The buffers are each thread's, kept
+    // from one picture to the next: a crop's are a few megabytes, and fresh
+    // pages for each save would cost more than the work done in them.
+    struct Buffers {
+        std::vector<std::uint8_t> luma; // lumaAcross_*8 samples a row, lumaDown_*8 rows
+        std::vector<std::uint8_t> chroma[2];
+        std::vector<std::int16_t> accurate;
+        std::vector<std::int16_t> fast;
+    };
+    static std::unique_ptr<Buffers>& spareBuffers();
+    std::unique_ptr<Buffers> buffers_;
+    std::uint8_t* luma_;
+    std::uint8_t* chroma_[2];
+    bool made_[2] = {false, false}; // accurate, fast
     std::vector<Place> lumaPlaces_;
-    std::vector<std::int16_t> accurate_;
-    std::vector<std::int16_t> fast_;
 };
 
 // The position in a block of each coefficient, in the order they are coded.

@@ -271,7 +271,7 @@ const JpegQualityTries::Tables& JpegQualityTries::tablesAt(int quality)
 
     // The counts over the blocks in two halves, one on a second processor.
     Counts halves[2]{};
-    const std::int16_t* coefficients = blocks_.coefficients(t->transform).data();
+    const std::int16_t* coefficients = blocks_.coefficients(t->transform);
     const int total = blocks_.lumaBlocks() + 2 * blocks_.chromaBlocks();
     SplitInTwo(total, [&](int begin, int end) {
         countBlocks(coefficients, blocks_, t->quantisers, begin, end, halves[begin == 0 ? 0 : 1]);
@@ -318,7 +318,7 @@ QByteArray JpegQualityTries::encode(int quality)
     JpegBitWriter bits(out, qsizetype(t.sizeBeforeStuffing) - out.size() + 2);
     const HuffmanCodes codes[2][2] = {{HuffmanCodes(t.file.dc[0]), HuffmanCodes(t.file.ac[0])},
                                       {HuffmanCodes(t.file.dc[1]), HuffmanCodes(t.file.ac[1])}};
-    const std::int16_t* coefficients = blocks_.coefficients(t.transform).data();
+    const std::int16_t* coefficients = blocks_.coefficients(t.transform);
     int lastDc[3] = {0, 0, 0};
     const auto putBlock = [&](int component, int index) {
         const int table = component == 0 ? 0 : 1;
