@@ -122,6 +122,50 @@ void BM_OpenFittedVsPlainDecode(benchmark::State& st)
 }
 BENCHMARK(BM_OpenFittedVsPlainDecode)->Arg(1)->Arg(6)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The photo's file with an Adobe RGB (1998) profile embedded (from Debian's
+// icc-profiles-free, public domain, in bench/data), which its decode then
+// converts to sRGB.
+const QString& profiledPhotoFile()
+{
+    static QString path;
+    if (path.isEmpty()) {
+        const QByteArray profile = fileBytes(QStringLiteral(IDPHOTO_BENCH_DATA "/compatibleWithAdobeRGB1998.icc"));
+        QByteArray segment("\xFF\xE2", 2);
+        const int length = 2 + 14 + int(profile.size());
+        segment.append(char(length >> 8)).append(char(length & 0xFF));
+        segment.append("ICC_PROFILE\0\x01\x01", 14).append(profile);
+        QByteArray jpeg = fileBytes(photoFile(1));
+        jpeg.insert(2, segment);
+        path = QDir::temp().filePath(QStringLiteral("idphoto-decode-bench-adobe.jpg"));
+        QFile file(path);
+        if (profile.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size())
+            path.clear();
+    }
+    return path;
+}
+
+// The whole decode of a photo with a colour profile against the same photo
+// without one: the conversion's cost. The benchmark's time is the decode
+// with the profile.
+void BM_WholeDecodeWithProfileVsWithout(benchmark::State& st)
+{
+    const QString& profiled = profiledPhotoFile();
+    const QString& plain = photoFile(1);
+    double with = 0, without = 0;
+    for (auto _ : st) {
+        const double seconds = secondsOf([&] { return decodeImageFile(profiled); });
+        st.SetIterationTime(seconds);
+        with += seconds;
+        without += secondsOf([&] { return decodeImageFile(plain); });
+    }
+    const double n = double(st.iterations());
+    st.counters["with_profile_ms"] = with / n * 1e3;
+    st.counters["without_ms"] = without / n * 1e3;
+    st.counters["conversion_ms"] = (with - without) / n * 1e3;
+    st.SetLabel("Adobe RGB (1998), 6000 x 4000, " + benchPhotoSource().toStdString());
+}
+BENCHMARK(BM_WholeDecodeWithProfileVsWithout)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 void BM_WholeDecodeVsPlainDecode(benchmark::State& st)
 {
     againstPlainDecode(st, [](const QString& path) { return decodeImageFile(path); });

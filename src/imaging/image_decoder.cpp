@@ -1,5 +1,7 @@
 #include "imaging/image_decoder.h"
 
+#include "imaging/colour_profile.h"
+
 #include "imaging/image_file_bytes.h"
 #include "imaging/image_limits.h"
 #include "imaging/jpeg_decoder.h"
@@ -87,7 +89,9 @@ QImage decodeWithQt(const QByteArray& bytes, const char* format)
     QImage image;
     if (!reader.read(&image) || image.isNull() || !pictureSizeAllowed(image.size()))
         return {};
-    return opaqueOnWhite(image);
+    QImage opaque = opaqueOnWhite(image);
+    ConvertToSrgb(opaque, image.colorSpace());
+    return opaque;
 }
 
 // Without `atLeast`, every format decodes whole.

@@ -1,5 +1,7 @@
 #include "imaging/jpeg_decoder.h"
 
+#include "imaging/colour_profile.h"
+
 #include "imaging/exif_orientation.h"
 #include "imaging/image_limits.h"
 #include "imaging/libjpeg_errors.h"
@@ -12,6 +14,7 @@
 #include <turbojpeg.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -70,6 +73,9 @@ public:
     bool start(int reduction);
     QSize outputSize() const { return QSize(int(info_.output_width), int(info_.output_height)); }
     bool readRows(UprightRows& rows);
+    // The ICC profile the file embeds (over one or more APP2 segments);
+    // empty when there is none or it is damaged.
+    QByteArray colourProfile();
 
 private:
     // Runs `step`; an error jumps back here. Nothing in this frame or in the
@@ -102,6 +108,22 @@ Decompressor::Decompressor(const QByteArray& jpeg)
     info_.progress = &progress_;
     jpeg_mem_src(&info_, reinterpret_cast<const unsigned char*>(jpeg.constData()),
                  static_cast<unsigned long>(jpeg.size()));
+    // Kept for the colour profile.
+    created_ = guarded([&] {
+        jpeg_save_markers(&info_, JPEG_APP0 + 2, 0xFFFF);
+        return true;
+    });
+}
+
+QByteArray Decompressor::colourProfile()
+{
+    JOCTET* data = nullptr;
+    unsigned int length = 0;
+    if (!guarded([&] { return jpeg_read_icc_profile(&info_, &data, &length) == TRUE; }))
+        return {};
+    QByteArray profile(reinterpret_cast<const char*>(data), qsizetype(length));
+    std::free(data);
+    return profile;
 }
 
 bool Decompressor::readHeader()
@@ -158,5 +180,6 @@ DecodedPicture decodeJpeg(const QByteArray& jpeg, std::optional<QSize> atLeast)
     UprightRows rows(picture, orientation);
     if (!decompressor.readRows(rows))
         return {};
+    ConvertToSrgb(picture, ColourSpaceOfProfile(decompressor.colourProfile()));
     return {picture, full, reduction, std::nullopt};
 }
