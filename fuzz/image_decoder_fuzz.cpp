@@ -8,6 +8,7 @@
 // opaque or fully transparent (laid on white).
 #include "support/fuzz_check.h"
 
+#include "imaging/colour_profile.h"
 #include "imaging/exif_orientation.h"
 #include "imaging/image_decoder.h"
 #include "imaging/image_limits.h"
@@ -191,7 +192,14 @@ QImage readWithQt(const QByteArray& file)
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(false);
-    return reader.read();
+    QImage read = reader.read();
+    // In sRGB, as the program takes every picture.
+    if (NeedsConvertingToSrgb(read.colorSpace())) {
+        const QColorSpace space = read.colorSpace();
+        read = read.convertToFormat(QImage::Format_ARGB32);
+        ConvertToSrgb(read, space);
+    }
+    return read;
 }
 
 void checkQtPixels(const QByteArray& file, const QImage& picture)

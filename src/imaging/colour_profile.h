@@ -12,6 +12,12 @@
 // The colour space an ICC profile describes; invalid when it cannot be used.
 QColorSpace ColourSpaceOfProfile(const QByteArray& iccProfile);
 
-// Converts `picture` from `space` to sRGB, in place; nothing happens for an
-// invalid space or one that is sRGB already.
+// Whether pixels in `space` need converting: not for an invalid space, nor
+// for sRGB, nor for sRGB's primaries with a plain 2.2 gamma, which is how
+// many tools label sRGB in a PNG (gAMA 1/2.2 with sRGB's chromaticities; PNG
+// readers take that for sRGB, and converting would only move dark tones by a
+// level or two).
+bool NeedsConvertingToSrgb(const QColorSpace& space);
+
+// Converts `picture` from `space` to sRGB, in place, where it needs it.
 void ConvertToSrgb(QImage& picture, const QColorSpace& space);

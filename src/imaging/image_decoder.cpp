@@ -89,9 +89,14 @@ QImage decodeWithQt(const QByteArray& bytes, const char* format)
     QImage image;
     if (!reader.read(&image) || image.isNull() || !pictureSizeAllowed(image.size()))
         return {};
-    QImage opaque = opaqueOnWhite(image);
-    ConvertToSrgb(opaque, image.colorSpace());
-    return opaque;
+    // The file's colours to sRGB before the transparent parts go white: the
+    // white is the program's own.
+    if (NeedsConvertingToSrgb(image.colorSpace())) {
+        const QColorSpace space = image.colorSpace();
+        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        ConvertToSrgb(image, space);
+    }
+    return opaqueOnWhite(image);
 }
 
 // Without `atLeast`, every format decodes whole.

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QColorSpace>
 #include <QFile>
 #include <QtEndian>
 
@@ -93,6 +95,23 @@ TEST(ColourProfile, ADamagedProfileLeavesThePixelsUnconverted)
     ASSERT_GT(profile, 0);
     cut[profile + 12] = char(2); // numbered part 2 of 1: libjpeg refuses the profile
     EXPECT_EQ(decodeImageBytes(cut), decodeImageBytes(withoutProfile(adobe)));
+}
+
+// A PNG labelled with sRGB's primaries and a plain 2.2 gamma (as many tools
+// write sRGB) is taken as sRGB: its pixels are kept exactly.
+TEST(ColourProfile, APngLabelledAsGamma22WithSrgbPrimariesKeepsItsPixels)
+{
+    QImage picture(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x * 4, y * 5, (x + y) * 2));
+    QImage labelled = picture;
+    labelled.setColorSpace(QColorSpace(QColorSpace::Primaries::SRgb, 2.2f));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(labelled.save(&buffer, "png"));
+    EXPECT_EQ(decodeImageBytes(png), picture);
 }
 
 } // namespace
