@@ -122,11 +122,6 @@ struct Quantiser {
     }
 };
 
-// SOI, the JFIF APP0, two 8-bit DQT, SOF0 and SOS for three components, EOI.
-constexpr qint64 kHeaderBytes = 2 + 18 + 2 * 69 + 19 + 14 + 2;
-// A DHT segment without its symbols: marker, length, class and number, 16 counts.
-constexpr qint64 kHuffmanTableBytes = 2 + 2 + 1 + 16;
-
 } // namespace
 
 struct JpegQualityTries::Tables {
@@ -192,29 +187,13 @@ namespace {
 // low four bits say; a DC symbol is all size).
 qint64 codedBits(const long* counts, const JHUFF_TBL& table, bool dc)
 {
-    int length[256] = {};
-    int p = 0;
-    for (int l = 1; l <= 16; ++l)
-        for (int j = 0; j < table.bits[l]; ++j)
-            length[table.huffval[p++]] = l;
+    const HuffmanCodes codes(table);
     qint64 bits = 0;
     for (int s = 0; s < 256; ++s)
         if (counts[s] != 0)
-            bits += qint64(counts[s]) * (length[s] + (dc ? s : (s & 15)));
+            bits += qint64(counts[s]) * (codes.length[s] + (dc ? s : (s & 15)));
     return bits;
 }
-
-int symbolsIn(const JHUFF_TBL& table)
-{
-    int n = 0;
-    for (int l = 1; l <= 16; ++l)
-        n += table.bits[l];
-    return n;
-}
-
-} // namespace
-
-namespace {
 
 struct Counts {
     long dc[2][257];
@@ -288,7 +267,6 @@ const JpegQualityTries::Tables& JpegQualityTries::tablesAt(int quality)
     ac[0][0] += blocks_.paddingLumaBlocks();
 
     qint64 bits = 0;
-    qint64 size = kHeaderBytes;
     for (int table = 0; table < 2; ++table) {
         JHUFF_TBL& dcTable = t->file.dc[table];
         JHUFF_TBL& acTable = t->file.ac[table];
@@ -297,9 +275,10 @@ const JpegQualityTries::Tables& JpegQualityTries::tablesAt(int quality)
             return *tables_;
         }
         bits += codedBits(dc[table], dcTable, true) + codedBits(ac[table], acTable, false);
-        size += 2 * kHuffmanTableBytes + symbolsIn(dcTable) + symbolsIn(acTable);
     }
-    t->sizeBeforeStuffing = size + (bits + 7) / 8;
+    // The markers before the coded data as the file will have them, the data, the end marker.
+    const qint64 header = JpegHeaderBytes(QSize(blocks_.width(), blocks_.height()), density_, t->file).size();
+    t->sizeBeforeStuffing = header + (bits + 7) / 8 + 2;
     tables_ = std::move(t);
     return *tables_;
 }
